@@ -1,0 +1,63 @@
+#include "drawingsurface.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+qreal screenRatio(const QWidget *w)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->devicePixelRatio() : 1.0;
+}
+} // namespace
+
+DrawingSurface::DrawingSurface(QSize fieldSize, QWidget *parent)
+    : QWidget(parent), m_picture(fieldSize, screenRatio(parent ? parent : this))
+{
+    setObjectName(QStringLiteral("drawingSurface"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(fieldSize);
+}
+
+void DrawingSurface::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+{
+    changed(m_picture.line(flags, x1, y1, x2, y2, color));
+}
+
+void DrawingSurface::circle(qint16 flags, float x, float y, float radius, quint32 color)
+{
+    changed(m_picture.circle(flags, x, y, radius, color));
+}
+
+void DrawingSurface::changed(const QRect &rect)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (m_unshown.isEmpty())
+        m_oldestUnshown = now;
+    m_unshown |= rect;
+    // Showing operations one by one costs a window-system round trip each;
+    // grouping them within a frame keeps the pace without visible delay.
+    if (now - m_oldestUnshown >= FlushInterval)
+        flush();
+}
+
+void DrawingSurface::flush()
+{
+    if (m_unshown.isEmpty())
+        return;
+    const QRect rect = m_unshown & this->rect();
+    m_unshown = QRect();
+    if (!rect.isEmpty() && isVisible())
+        repaint(rect);
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect r = event->rect();
+    const qreal dpr = m_picture.image().devicePixelRatio();
+    const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
+    p.drawImage(QRectF(r), m_picture.image(), source);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+
+// Turns the countdown of a pause into time on a monotonic clock, so that
+// the animation keeps one pace on every machine: 300000 steps last 50 ms.
+class Pacer
+{
+public:
+    static constexpr double StepsPerUnit = 300000;
+    static constexpr std::chrono::milliseconds UnitDuration{50};
+    // The slowest the controls offer; longer pauses are cut to it.
+    static constexpr double MaxSteps = 20 * StepsPerUnit;
+
+    static std::chrono::nanoseconds durationFor(double steps);
+    // Sleeps (no busy waiting) until the pause is over.
+    static void wait(double steps);
+};

@@ -1,0 +1,75 @@
+#include "picture.h"
+
+#include "colors.h"
+
+#include <cmath>
+
+namespace {
+constexpr qint16 ColourGiven = 2;
+constexpr double TwipsPerPixel = 15.0;
+} // namespace
+
+Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
+    : m_logicalSize(logicalSize),
+      m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
+{
+    m_image.setDevicePixelRatio(devicePixelRatio);
+    m_image.fill(Colors::resolve(Colors::LightGrey));
+}
+
+void Picture::setScaleMode(int mode) { m_scaleMode = mode; }
+void Picture::setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
+void Picture::setFillStyle(int style) { m_fillStyle = style; }
+void Picture::setFillColor(quint32 color) { m_fillColor = color; }
+void Picture::setForeColor(quint32 color) { m_foreColor = color; }
+
+double Picture::unit() const
+{
+    return m_scaleMode == 1 ? 1.0 / TwipsPerPixel : 1.0;
+}
+
+QPointF Picture::map(float x, float y) const
+{
+    // The centre of the covered pixels: odd widths centre on a pixel,
+    // even ones on the boundary after it.
+    const double offset = (m_drawWidth % 2) ? 0.5 : 1.0;
+    const double u = unit();
+    return {std::floor(x * u) + offset, std::floor(y * u) + offset};
+}
+
+QPainter &Picture::painter()
+{
+    // One painter for the picture's lifetime: opening one per operation
+    // costs more than the operation itself.
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+    return m_painter;
+}
+
+QRect Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+{
+    const QColor c = Colors::resolve((flags & ColourGiven) ? color : m_foreColor);
+    const QPointF a = map(x1, y1);
+    const QPointF b = map(x2, y2);
+    QPainter &p = painter();
+    p.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(a, b);
+    const int margin = m_drawWidth + 1;
+    return QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+}
+
+QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 color)
+{
+    const QColor c = Colors::resolve((flags & ColourGiven) ? color : m_foreColor);
+    const QPointF centre = map(x, y);
+    const double r = std::abs(radius * unit());
+    QPainter &p = painter();
+    p.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(m_fillStyle == 0 ? QBrush(Colors::resolve(m_fillColor)) : QBrush(Qt::NoBrush));
+    p.drawEllipse(centre, r, r);
+    const int extent = int(std::ceil(r)) + m_drawWidth + 1;
+    return QRect(QPoint(int(centre.x()) - extent, int(centre.y()) - extent),
+                 QPoint(int(centre.x()) + extent, int(centre.y()) + extent));
+}

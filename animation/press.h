@@ -1,0 +1,11 @@
+#pragma once
+
+class PressHost;
+
+// One press of "Start", from the background band to the shown labels.
+// Nothing of it outlives the call except what it leaves on the host.
+class Press
+{
+public:
+    static void run(PressHost &host);
+};

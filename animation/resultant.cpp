@@ -1,0 +1,60 @@
+#include "resultant.h"
+
+#include "colors.h"
+#include "presshost.h"
+#include "scene.h"
+#include "sweep.h"
+
+#include <QString>
+
+namespace {
+constexpr qint16 LineFlags = 6;
+constexpr qint16 CircleFlags = 2;
+
+void place(PressHost &host, ResultLabel label, double left, double top)
+{
+    host.setLabelLeft(label, float(left));
+    host.setLabelTop(label, float(top));
+}
+} // namespace
+
+void Resultant::draw(PressHost &host, const Scene &s, const SweepResult &r)
+{
+    const auto dark = Colors::DarkGrey;
+
+    host.line(LineFlags, float(r.leastTimeX), float(r.leastTimeGraphY), float(r.leastTimeX), 100, dark);
+
+    host.setDrawWidth(2);
+    host.line(LineFlags, float(r.leastTimeX), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+    host.line(LineFlags, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
+
+    host.line(LineFlags, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
+              float(r.chainTipY), Colors::Green);
+
+    host.setFillColor(Colors::CaptionText);
+    host.setFillStyle(0);
+    host.circle(CircleFlags, float(s.detectorX), float(s.detectorY), 5, dark, 0, 0, 0);
+    // No colour given: the outline takes the window's foreground colour.
+    host.circle(0, float(s.sourceX), float(s.sourceY), 5, 0, 0, 0, 0);
+
+    place(host, ResultLabel::Radius, s.fieldWidth - 380, s.mirrorY + 30);
+    place(host, ResultLabel::Cas, (s.leftMargin + s.elementWidth) + 10, s.mirrorY + 50);
+    place(host, ResultLabel::Zdroj, s.sourceX - 60, s.sourceY - 40);
+    place(host, ResultLabel::Detektor, s.detectorX - 20, s.sourceY - 30);
+
+    // Chosen by the texts themselves, not by the numbers the scene used.
+    const QString posun = host.settingText(Setting::Posun);
+    if (posun == QString::number(0)) {
+        place(host, ResultLabel::Soucet, s.chainStartX + 20, s.chainStartY);
+    } else if (posun == QString::number(250)) {
+        const QString kmitocet = host.settingText(Setting::Kmitocet);
+        if (kmitocet == QLatin1String("1"))
+            place(host, ResultLabel::Soucet, s.chainStartX + 100, s.chainStartY);
+        else if (kmitocet == QLatin1String("2"))
+            place(host, ResultLabel::Soucet, s.chainStartX - 40, s.chainStartY - 90);
+    }
+
+    for (ResultLabel label : {ResultLabel::Radius, ResultLabel::Cas, ResultLabel::Zdroj,
+                              ResultLabel::Detektor, ResultLabel::Soucet})
+        host.setLabelVisible(label, true);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class PressHost;
+struct Scene;
+struct SweepResult;
+
+// The end of a press: least-time marker, shortest path, the green sum of
+// the arrows, the end circles again, and the five labels placed and shown.
+class Resultant
+{
+public:
+    static void draw(PressHost &host, const Scene &scene, const SweepResult &sweep);
+};

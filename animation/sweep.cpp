@@ -1,0 +1,81 @@
+#include "sweep.h"
+
+#include "colors.h"
+#include "presshost.h"
+#include "scene.h"
+#include "textnumber.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace {
+constexpr qint16 LineFlags = 6;
+constexpr qint16 CircleFlags = 2;
+constexpr double StepsPerSlowdown = 300000;
+} // namespace
+
+SweepResult SweepResult::run(PressHost &host, const Scene &s)
+{
+    SweepResult r;
+    r.chainTipX = s.chainStartX;
+    r.chainTipY = s.chainStartY;
+    // Below any graph point, so the first element always takes the lead.
+    r.leastTimeGraphY = -100000;
+
+    const double mirrorLeft = s.leftMargin + s.elementWidth;
+    const double arrowRowY = s.mirrorY + s.arrowUnit + 5;
+    const double baselineY = s.mirrorY + 200;
+    const double mirrorRight = mirrorLeft + 2 * s.elementCount * s.halfElementWidth;
+    const double chainArrow = s.arrowUnit * 3.5;
+    const auto dark = Colors::DarkGrey;
+
+    const int last = 2 * s.elementCount;
+    for (int i = 1; i <= last; i += 2) {
+        const double xM = mirrorLeft + i * s.halfElementWidth;
+
+        host.line(LineFlags, float(s.sourceX), float(s.sourceY), float(xM), float(s.mirrorY), dark);
+        host.line(LineFlags, float(xM), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+
+        // One root over all four squares, as the picture is meant to show.
+        const double L = std::sqrt((s.sourceX - xM) * (s.sourceX - xM)
+                                   + (s.mirrorY - s.sourceY) * (s.mirrorY - s.sourceY)
+                                   + (s.detectorX - xM) * (s.detectorX - xM)
+                                   + (s.mirrorY - s.detectorY) * (s.mirrorY - s.detectorY));
+        const double theta = s.phaseFactor * L;
+        const double c = std::cos(theta);
+        const double sn = std::sin(theta);
+
+        host.setDrawWidth(2);
+        host.circle(CircleFlags, float(xM), float(arrowRowY), 2, dark, 0, 0, 0);
+        host.line(LineFlags, float(xM), float(arrowRowY), float(xM + s.arrowUnit * c),
+                  float(arrowRowY + s.arrowUnit * sn), dark);
+
+        host.setDrawWidth(1);
+        host.line(LineFlags, float(mirrorLeft), float(baselineY), float(mirrorRight), float(baselineY), dark);
+        host.line(LineFlags, float(mirrorLeft), float(s.mirrorY + 50), float(mirrorLeft), float(baselineY), dark);
+
+        host.setDrawWidth(2);
+        const double g = baselineY - 0.2 * L;
+        host.circle(CircleFlags, float(xM), float(g), 2, dark, 0, 0, 0);
+
+        host.setDrawWidth(1);
+        const double nextX = r.chainTipX + chainArrow * c;
+        const double nextY = r.chainTipY + chainArrow * sn;
+        host.line(LineFlags, float(r.chainTipX), float(r.chainTipY), float(nextX), float(nextY), dark);
+        r.chainTipX = nextX;
+        r.chainTipY = nextY;
+
+        // Symmetric elements have bit-equal lengths; a tie moves the point
+        // half an element right, onto the boundary between the two.
+        if (r.leastTimeGraphY < g) {
+            r.leastTimeGraphY = g;
+            r.leastTimeX = xM;
+        } else if (r.leastTimeGraphY == g) {
+            r.leastTimeX = r.leastTimeX + s.halfElementWidth;
+        }
+
+        host.pause(textToNumber(host.settingText(Setting::Spomaleni)) * StepsPerSlowdown);
+    }
+    return r;
+}

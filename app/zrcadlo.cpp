@@ -1,0 +1,301 @@
+#include "zrcadlo.h"
+
+#include "drawingsurface.h"
+#include "look.h"
+#include "pacer.h"
+#include "press.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace {
+
+template <typename T>
+T *make(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *w = new T(parent); // owned by its parent
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
+                  Qt::Alignment horizontal)
+{
+    auto *label = make<QLabel>(parent, name, geometry);
+    label->setText(caption);
+    label->setFont(Look::captionFont(12));
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true); // opaque over the picture
+    label->setMargin(0);
+    label->setIndent(0);
+    return label;
+}
+
+QLineEdit *makeStore(QWidget *parent, const char *name, QRect geometry)
+{
+    auto *box = make<QLineEdit>(parent, name, geometry);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->hide();
+    return box;
+}
+
+QRadioButton *makeOption(QWidget *frame, const char *name, const QString &caption, QRect geometry)
+{
+    auto *option = make<QRadioButton>(frame, name, geometry);
+    option->setText(caption);
+    option->setFont(Look::dialogFont());
+    option->setAccessibleName(caption);
+    return option;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry,
+                        double points)
+{
+    auto *button = make<QPushButton>(parent, name, geometry);
+    button->setText(caption);
+    button->setFont(Look::captionFont(points));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *frame = make<QGroupBox>(parent, name, geometry);
+    frame->setTitle(caption);
+    frame->setFont(Look::captionFont(12));
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+// Only the selected option of a group is a Tab stop; arrow keys move
+// within the group, as on the classic desktop.
+void keepOneTabStop(QRadioButton *a, QRadioButton *b)
+{
+    auto update = [a, b] {
+        const bool any = a->isChecked() || b->isChecked();
+        a->setFocusPolicy(!any || a->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        b->setFocusPolicy(!any || b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(a, &QRadioButton::toggled, a, update);
+    QObject::connect(b, &QRadioButton::toggled, b, update);
+}
+
+int toPixel(float value)
+{
+    return int(std::floor(value));
+}
+
+} // namespace
+
+Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Zrcadlo"));
+    setWindowTitle(QStringLiteral("Velimor - www.velimor.example"));
+    setFont(Look::dialogFont());
+    setAutoFillBackground(true);
+    // The whole drawing field is client area from the start, and stays so.
+    setFixedSize(FieldWidth, FieldHeight);
+
+    createControls();
+    Form_Load();
+}
+
+Zrcadlo::~Zrcadlo() = default;
+
+void Zrcadlo::createControls()
+{
+    // The picture lies under every control.
+    m_surface = new DrawingSurface(QSize(FieldWidth, FieldHeight), this);
+    m_surface->move(0, 0);
+
+    HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
+    HScroll1->setOrientation(Qt::Horizontal);
+    HScroll1->setRange(1, 20);
+    HScroll1->setValue(1);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(1);
+    HScroll1->setFocusPolicy(Qt::StrongFocus);
+    HScroll1->setAccessibleName(QStringLiteral("Zpomalení animace"));
+
+    nSpomaleni = makeStore(this, "nSpomaleni", {392, 8, 65, 25});
+
+    frmKmitocet = makeFrame(this, "frmKmitocet", QStringLiteral("Kmitočet světla"), {152, 56, 129, 33});
+    op2 = makeOption(frmKmitocet, "op2", QStringLiteral("2"), {72, 16, 33, 13});
+    op1 = makeOption(frmKmitocet, "op1", QStringLiteral("1"), {24, 16, 41, 13});
+
+    nKmitocet = makeStore(this, "nKmitocet", {248, 88, 41, 19});
+
+    cmdKonec = makeButton(this, "cmdKonec", QStringLiteral("Konec"), {552, 16, 89, 28}, 14.25);
+
+    frmPosun = makeFrame(this, "frmPosun", QStringLiteral("Posun"), {32, 56, 89, 33});
+    op250 = makeOption(frmPosun, "op250", QStringLiteral("250"), {40, 16, 41, 13});
+    op0 = makeOption(frmPosun, "op0", QStringLiteral("0"), {8, 16, 41, 13});
+    // op0's box reaches under op250's circle; op250 lies on top so that
+    // its circle takes its own clicks.
+    op250->raise();
+
+    nPosun = makeStore(this, "nPosun", {24, 40, 41, 19});
+
+    cmdStart = makeButton(this, "cmdStart", QStringLiteral("Start"), {448, 16, 89, 28}, 15.75);
+
+    labSoucet = makeLabel(this, "labSoucet", QStringLiteral("Součet radiusvektorů"), {312, 48, 105, 41},
+                          Qt::AlignHCenter);
+    labDetektor = makeLabel(this, "labDetektor", QStringLiteral("Detektor"), {440, 48, 65, 25}, Qt::AlignLeft);
+    labZdroj = makeLabel(this, "labZdroj", QStringLiteral("Zdroj světla"), {0, 232, 41, 41}, Qt::AlignLeft);
+    labCas = makeLabel(this, "labCas", QStringLiteral("Čas"), {0, 72, 49, 17}, Qt::AlignLeft);
+    labRadius = makeLabel(this, "labRadius",
+                          QStringLiteral("Radiusvektory fotonu na trasách od elementů zrcadla"),
+                          {8, 120, 137, 57}, Qt::AlignHCenter);
+    labPosun = makeLabel(this, "labPosun",
+                         QStringLiteral("Posun zdroje a detektoru světla vlevo od centra zrcadla"),
+                         {32, 8, 209, 41}, Qt::AlignHCenter);
+    labVelimor = makeLabel(this, "labVelimor", QStringLiteral("Velimor"), {280, 8, 145, 25}, Qt::AlignLeft);
+    labVelimor->setFont(Look::captionFont(17.25));
+
+    keepOneTabStop(op0, op250);
+    keepOneTabStop(op1, op2);
+    setTabOrder(cmdStart, op0);
+    setTabOrder(op0, op250);
+    setTabOrder(op250, cmdKonec);
+    setTabOrder(cmdKonec, op1);
+    setTabOrder(op1, op2);
+    setTabOrder(op2, HScroll1);
+    setTabOrder(HScroll1, cmdStart);
+
+    connect(op0, &QRadioButton::toggled, this, [this](bool on) { if (on) op0_Click(); });
+    connect(op250, &QRadioButton::toggled, this, [this](bool on) { if (on) op250_Click(); });
+    connect(op1, &QRadioButton::toggled, this, [this](bool on) { if (on) op1_Click(); });
+    connect(op2, &QRadioButton::toggled, this, [this](bool on) { if (on) op2_Click(); });
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Zrcadlo::HScroll1_Change);
+    connect(cmdKonec, &QPushButton::clicked, this, &Zrcadlo::cmdKonec_Click);
+    connect(cmdStart, &QPushButton::clicked, this, &Zrcadlo::cmdStart_Click);
+
+    cmdStart->setFocus();
+}
+
+void Zrcadlo::Form_Load()
+{
+    op0->setChecked(true);
+    nPosun->setText(QStringLiteral("0"));
+    nKmitocet->setText(QStringLiteral("1"));
+    nSpomaleni->setText(QStringLiteral("1"));
+    hideResultLabels();
+}
+
+void Zrcadlo::hideResultLabels()
+{
+    for (QLabel *label : {labRadius, labCas, labZdroj, labDetektor, labSoucet})
+        label->setVisible(false);
+}
+
+void Zrcadlo::op0_Click()
+{
+    nPosun->setText(QStringLiteral("0"));
+    op1->setChecked(true);
+    hideResultLabels();
+}
+
+void Zrcadlo::op250_Click()
+{
+    nPosun->setText(QStringLiteral("250"));
+    hideResultLabels();
+}
+
+void Zrcadlo::op1_Click()
+{
+    nKmitocet->setText(QStringLiteral("1"));
+    hideResultLabels();
+}
+
+void Zrcadlo::op2_Click()
+{
+    nKmitocet->setText(QStringLiteral("2"));
+    hideResultLabels();
+}
+
+void Zrcadlo::HScroll1_Change()
+{
+    nSpomaleni->setText(QString::number(HScroll1->value()));
+}
+
+void Zrcadlo::cmdKonec_Click()
+{
+    close(); // the last window: the program ends with it
+}
+
+void Zrcadlo::cmdStart_Click()
+{
+    Press::run(*this);
+    m_surface->flush();
+}
+
+void Zrcadlo::setScaleMode(int mode) { m_surface->setScaleMode(mode); }
+void Zrcadlo::setDrawWidth(int width) { m_surface->setDrawWidth(width); }
+void Zrcadlo::setFillStyle(int style) { m_surface->setFillStyle(style); }
+void Zrcadlo::setFillColor(quint32 color) { m_surface->setFillColor(color); }
+
+void Zrcadlo::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+{
+    m_surface->line(flags, x1, y1, x2, y2, color);
+}
+
+void Zrcadlo::circle(qint16 flags, float x, float y, float radius, quint32 color, float, float, float)
+{
+    // Start, end and aspect are never given: every circle is whole and round.
+    m_surface->circle(flags, x, y, radius, color);
+}
+
+QLabel *Zrcadlo::resultLabel(ResultLabel label) const
+{
+    switch (label) {
+    case ResultLabel::Radius: return labRadius;
+    case ResultLabel::Cas: return labCas;
+    case ResultLabel::Zdroj: return labZdroj;
+    case ResultLabel::Detektor: return labDetektor;
+    case ResultLabel::Soucet: return labSoucet;
+    }
+    return labSoucet;
+}
+
+// Half pixels go to the pixel that contains them, as in the picture.
+void Zrcadlo::setLabelLeft(ResultLabel label, float left)
+{
+    QLabel *l = resultLabel(label);
+    l->move(toPixel(left), l->y());
+}
+
+void Zrcadlo::setLabelTop(ResultLabel label, float top)
+{
+    QLabel *l = resultLabel(label);
+    l->move(l->x(), toPixel(top));
+}
+
+void Zrcadlo::setLabelVisible(ResultLabel label, bool visible)
+{
+    resultLabel(label)->setVisible(visible);
+}
+
+QString Zrcadlo::settingText(Setting setting) const
+{
+    switch (setting) {
+    case Setting::Posun: return nPosun->text();
+    case Setting::Kmitocet: return nKmitocet->text();
+    case Setting::Spomaleni: return nSpomaleni->text();
+    }
+    return {};
+}
+
+void Zrcadlo::pause(double steps)
+{
+    // Everything drawn so far is on the screen before the wait begins.
+    m_surface->flush();
+    Pacer::wait(steps);
+}

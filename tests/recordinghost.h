@@ -1,0 +1,54 @@
+#pragma once
+
+#include "presshost.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+// Records every operation of a press, in order, with the drawing state in
+// force when it was made.
+class RecordingHost : public PressHost
+{
+public:
+    enum class Kind { ScaleMode, DrawWidth, FillStyle, FillColor, Line, Circle, Left, Top, Visible, Read, Pause };
+
+    struct Op
+    {
+        Kind kind;
+        int flags = 0;
+        float a = 0, b = 0, c = 0, d = 0; // coordinates, radius or value
+        quint32 color = 0;
+        ResultLabel label = ResultLabel::Radius;
+        Setting setting = Setting::Posun;
+        double steps = 0;
+        // State in force at the operation.
+        int drawWidth = 0;
+        int fillStyle = -1;
+        quint32 fillColor = 0;
+    };
+
+    mutable QList<Op> ops; // reads are recorded too, from a const call
+    QMap<Setting, QString> texts{{Setting::Posun, "0"}, {Setting::Kmitocet, "1"}, {Setting::Spomaleni, "1"}};
+    int drawWidth = 1;
+    int fillStyle = 1;
+    quint32 fillColor = 0;
+
+    QList<Op> of(Kind kind) const;
+
+    void setScaleMode(int mode) override;
+    void setDrawWidth(int width) override;
+    void setFillStyle(int style) override;
+    void setFillColor(quint32 color) override;
+    void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) override;
+    void circle(qint16 flags, float x, float y, float radius, quint32 color, float start, float end,
+                float aspect) override;
+    void setLabelLeft(ResultLabel label, float left) override;
+    void setLabelTop(ResultLabel label, float top) override;
+    void setLabelVisible(ResultLabel label, bool visible) override;
+    QString settingText(Setting setting) const override;
+    void pause(double steps) override;
+
+private:
+    Op stamped(Kind kind) const;
+};
