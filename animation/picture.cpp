@@ -2,6 +2,8 @@
 
 #include "colors.h"
 
+#include <QPainterPath>
+
 #include <cmath>
 
 namespace {
@@ -65,11 +67,26 @@ QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 colo
     const QColor c = Colors::resolve((flags & ColourGiven) ? color : m_foreColor);
     const QPointF centre = map(x, y);
     const double r = std::abs(radius * unit());
+    // The outline straddles the radius. It is filled as a ring between two
+    // discs rather than stroked, so that an outline wider than the circle
+    // (radius 1 at width 3) gives a solid dot instead of a ring with a hole.
+    const double outer = r + m_drawWidth / 2.0;
+    const double inner = r - m_drawWidth / 2.0;
     QPainter &p = painter();
-    p.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(m_fillStyle == 0 ? QBrush(Colors::resolve(m_fillColor)) : QBrush(Qt::NoBrush));
-    p.drawEllipse(centre, r, r);
-    const int extent = int(std::ceil(r)) + m_drawWidth + 1;
+    QPainterPath outerDisc;
+    outerDisc.addEllipse(centre, outer, outer);
+    QPainterPath innerDisc;
+    if (inner > 0)
+        innerDisc.addEllipse(centre, inner, inner);
+    if (m_fillStyle == 0) {
+        // Outline disc, then the interior over it: no pixel left between.
+        p.fillPath(outerDisc, c);
+        if (inner > 0)
+            p.fillPath(innerDisc, Colors::resolve(m_fillColor));
+    } else {
+        p.fillPath(outerDisc.subtracted(innerDisc), c);
+    }
+    const int extent = int(std::ceil(outer)) + 1;
     return QRect(QPoint(int(centre.x()) - extent, int(centre.y()) - extent),
                  QPoint(int(centre.x()) + extent, int(centre.y()) + extent));
 }

@@ -30,6 +30,10 @@ QFont Look::captionFont(double points)
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
     font.setPixelSize(int(std::lround(points * DesignDpi / 72.0)));
     font.setBold(true);
+    // Whole-pixel advances, as the classic desktop measured text: the
+    // wrapping labels then break their lines where the design did
+    // ("od elementů zrcadla" fits its 137 pixels).
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 

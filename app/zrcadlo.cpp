@@ -122,6 +122,7 @@ void Zrcadlo::createControls()
     HScroll1->setValue(1);
     HScroll1->setSingleStep(1);
     HScroll1->setPageStep(1);
+    HScroll1->setInvertedControls(false); // the right arrow key goes towards 20
     HScroll1->setFocusPolicy(Qt::StrongFocus);
     HScroll1->setAccessibleName(QStringLiteral("Zpomalení animace"));
 

@@ -1,0 +1,53 @@
+#!/bin/bash
+# Zrcadlo on a fresh Debian 12 machine, in one command:
+#   ./build.sh        set up, build, and open the window
+#   ./build.sh test   set up, build, and run every test (also under ASan/UBSan)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
+[ "$mode" = test ] && packages+=(xvfb xdotool)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "Missing packages. Run this once, then run $0 again:"
+        echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}"
+        exit 1
+    fi
+fi
+
+jobs=$(nproc)
+build() { # dir, extra cmake args...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs"
+}
+
+case "$mode" in
+run)
+    build build -DBUILD_TESTING=OFF
+    exec build/zrcadlo
+    ;;
+test)
+    build build
+    ctest --test-dir build --output-on-failure -j"$jobs"
+    # The same suite once more with AddressSanitizer and UBSan; any report fails it.
+    build build-asan -DZRCADLO_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        ctest --test-dir build-asan --output-on-failure -j"$jobs"
+    ;;
+*)
+    echo "usage: $0 [test]" >&2
+    exit 2
+    ;;
+esac
