@@ -14,12 +14,13 @@ std::chrono::nanoseconds Pacer::durationFor(double steps)
     return std::chrono::nanoseconds(std::llround(ns));
 }
 
-void Pacer::wait(double steps)
+std::chrono::steady_clock::time_point Pacer::deadlineFor(double steps)
 {
-    const auto duration = durationFor(steps);
-    if (duration == std::chrono::nanoseconds::zero())
-        return;
-    const auto deadline = std::chrono::steady_clock::now() + duration;
+    return std::chrono::steady_clock::now() + durationFor(steps);
+}
+
+void Pacer::waitUntil(std::chrono::steady_clock::time_point deadline)
+{
     while (std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_until(deadline);
 }

@@ -13,6 +13,8 @@ public:
     static constexpr double MaxSteps = 20 * StepsPerUnit;
 
     static std::chrono::nanoseconds durationFor(double steps);
-    // Sleeps (no busy waiting) until the pause is over.
-    static void wait(double steps);
+    // When a pause that begins now is over.
+    static std::chrono::steady_clock::time_point deadlineFor(double steps);
+    // Sleeps (no busy waiting) until then.
+    static void waitUntil(std::chrono::steady_clock::time_point deadline);
 };

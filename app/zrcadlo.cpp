@@ -296,7 +296,11 @@ QString Zrcadlo::settingText(Setting setting) const
 
 void Zrcadlo::pause(double steps)
 {
-    // Everything drawn so far is on the screen before the wait begins.
+    // A pause shows everything drawn so far, and showing it counts as part
+    // of the pause. No pause, no extra showing: the frame rule covers it.
+    if (Pacer::durationFor(steps) == std::chrono::nanoseconds::zero())
+        return;
+    const auto deadline = Pacer::deadlineFor(steps);
     m_surface->flush();
-    Pacer::wait(steps);
+    Pacer::waitUntil(deadline);
 }
