@@ -171,15 +171,32 @@ void Zrcadlo::createControls()
     setTabOrder(op2, HScroll1);
     setTabOrder(HScroll1, cmdStart);
 
-    connect(op0, &QRadioButton::toggled, this, [this](bool on) { if (on) op0_Click(); });
-    connect(op250, &QRadioButton::toggled, this, [this](bool on) { if (on) op250_Click(); });
-    connect(op1, &QRadioButton::toggled, this, [this](bool on) { if (on) op1_Click(); });
-    connect(op2, &QRadioButton::toggled, this, [this](bool on) { if (on) op2_Click(); });
+    connectOption(op0, &Zrcadlo::op0_Click);
+    connectOption(op250, &Zrcadlo::op250_Click);
+    connectOption(op1, &Zrcadlo::op1_Click);
+    connectOption(op2, &Zrcadlo::op2_Click);
     connect(HScroll1, &QScrollBar::valueChanged, this, &Zrcadlo::HScroll1_Change);
     connect(cmdKonec, &QPushButton::clicked, this, &Zrcadlo::cmdKonec_Click);
     connect(cmdStart, &QPushButton::clicked, this, &Zrcadlo::cmdStart_Click);
 
     cmdStart->setFocus();
+}
+
+void Zrcadlo::connectOption(QRadioButton *option, void (Zrcadlo::*handler)())
+{
+    // Selected from code or by the user: the handler runs at once.
+    connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+        if (on)
+            (this->*handler)();
+    });
+    // A click on the option that is already selected selects it again, so
+    // that a click on "0" always brings the frequency back to 1.
+    connect(option, &QRadioButton::pressed, this, [this, option] { m_selectedAtPress = option->isChecked(); });
+    connect(option, &QRadioButton::clicked, this, [this, handler] {
+        if (m_selectedAtPress)
+            (this->*handler)();
+        m_selectedAtPress = false;
+    });
 }
 
 void Zrcadlo::Form_Load()

@@ -51,10 +51,12 @@ public:
 
 private:
     void createControls();
+    void connectOption(QRadioButton *option, void (Zrcadlo::*handler)());
     void hideResultLabels();
     QLabel *resultLabel(ResultLabel label) const;
 
     DrawingSurface *m_surface = nullptr;
+    bool m_selectedAtPress = false;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *nSpomaleni = nullptr;
     QGroupBox *frmKmitocet = nullptr;

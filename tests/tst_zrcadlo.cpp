@@ -3,6 +3,7 @@
 #include "zrcadlo.h"
 
 #include <QtTest>
+#include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -70,8 +71,70 @@ private slots:
     void konecEndsTheProgram();
     void tabCycle();
     void arrowKeysMoveWithinGroup();
+    void clickOnSelectedOption();
+    void accessibleNames();
+    void drivenByKeyboard();
     void pressThroughTheWindow();
 };
+
+void TestZrcadlo::clickOnSelectedOption()
+{
+    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
+    showResultLabels();
+    // "0" is already selected: clicking it again runs its handler.
+    QTest::mouseClick(child("op0"), Qt::LeftButton, {}, QPoint(5, 6));
+    QCOMPARE(text("nKmitocet"), QString("1"));
+    QVERIFY(checked("op1") && checked("op0"));
+    QCOMPARE(visibleResultLabels(), 0);
+    // Selecting from code what is selected already runs nothing.
+    showResultLabels();
+    child<QRadioButton>("op1")->setChecked(true);
+    QCOMPARE(visibleResultLabels(), 5);
+}
+
+void TestZrcadlo::accessibleNames()
+{
+    const QMap<QString, QString> names{
+        {"HScroll1", "Zpomalení animace"}, {"frmKmitocet", "Kmitočet světla"}, {"frmPosun", "Posun"},
+        {"op0", "0"}, {"op250", "250"}, {"op1", "1"}, {"op2", "2"}, {"cmdStart", "Start"}, {"cmdKonec", "Konec"},
+        {"labPosun", "Posun zdroje a detektoru světla vlevo od centra zrcadla"}, {"labVelimor", "Velimor"}};
+    for (auto it = names.begin(); it != names.end(); ++it) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(child(it.key()));
+        QVERIFY2(a, qPrintable(it.key()));
+        QCOMPARE(a->text(QAccessible::Name), it.value());
+    }
+}
+
+void TestZrcadlo::drivenByKeyboard()
+{
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    key(Qt::Key_Tab);   // the shift group
+    key(Qt::Key_Right); // 250
+    QCOMPARE(text("nPosun"), QString("250"));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Tab);   // the frequency group
+    key(Qt::Key_Right); // 2
+    QCOMPARE(text("nKmitocet"), QString("2"));
+    key(Qt::Key_Tab);   // the slowdown
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    QCOMPARE(text("nSpomaleni"), QString("3"));
+    key(Qt::Key_Backtab);
+    key(Qt::Key_Backtab);
+    key(Qt::Key_Backtab); // back to the shift group
+    key(Qt::Key_Left);
+    QCOMPARE(text("nPosun"), QString("0"));
+    QCOMPARE(text("nKmitocet"), QString("1"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("op0"));
+    key(Qt::Key_Space); // already selected: selected again
+    QVERIFY(checked("op0"));
+    key(Qt::Key_Tab);   // "Konec", with the space bar
+    QTimer::singleShot(0, this, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); });
+    QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+}
 
 void TestZrcadlo::startUpState()
 {
