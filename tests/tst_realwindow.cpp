@@ -89,10 +89,10 @@ class TestRealWindow : public QObject
         return waitFor([](const QImage &i) { return elementArrows(i) == 30 && labelShown(i, labZdroj); });
     }
 
-private slots:
-    void init()
+    void launch(const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.setProcessEnvironment(env);
         program.start(QStringLiteral(ZRCADLO_BINARY), {});
         QVERIFY(program.waitForStarted());
         window = run({"search", "--sync", "--onlyvisible", "--pid", QString::number(program.processId()),
@@ -104,6 +104,12 @@ private slots:
         for (const QString &kv : shell)
             g[kv.section('=', 0, 0)] = kv.section('=', 1).toInt();
         geometry = QRect(g["X"], g["Y"], g["WIDTH"], g["HEIGHT"]);
+    }
+
+private slots:
+    void init()
+    {
+        launch();
         // Wait until the window has painted itself.
         waitFor([](const QImage &i) { return count(i, QRect(280, 8, 145, 25), Black) > 50; });
     }
@@ -120,7 +126,34 @@ private slots:
     void clickDuringPressWaitsForItsEnd();
     void konecDuringPressEndsAfterIt();
     void pictureSurvivesBeingCovered();
+    void highDpiDrawsAtDeviceResolution();
 };
+
+void TestRealWindow::highDpiDrawsAtDeviceResolution()
+{
+    cleanup();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_SCALE_FACTOR", "2");
+    launch(env);
+    // Everything twice the size: the window, the controls, the picture.
+    QCOMPARE(geometry.size(), QSize(1600, 1162));
+    waitFor([](const QImage &i) { return count(i, QRect(560, 16, 290, 50), Black) > 200; });
+    click(start * 2);
+    const QImage image = waitFor([](const QImage &i) { return count(i, QRect(1188, 148, 120, 234), Green) > 200; });
+    QVERIFY(count(image, QRect(1188, 148, 120, 234), Green) > 200);
+    QVERIFY(count(image, QRect(560, 16, 290, 50), Black) > 200);
+    // The 1-pixel graph baseline at 490.5: two device rows, sharp.
+    for (int x : {600, 1000, 1400}) {
+        QCOMPARE(image.pixel(x, 980) | 0xFF000000u, Dark);
+        QCOMPARE(image.pixel(x, 981) | 0xFF000000u, Dark);
+        QCOMPARE(image.pixel(x, 979) | 0xFF000000u, Grey);
+        QCOMPARE(image.pixel(x, 982) | 0xFF000000u, Grey);
+    }
+    // The 3-pixel mirror: six device rows.
+    QCOMPARE(count(image, QRect(1036, 574, 1, 12), Dark), 6);
+    QCOMPARE(image.pixel(1036, 578) | 0xFF000000u, Dark);
+    QCOMPARE(image.pixel(1036, 583) | 0xFF000000u, Dark);
+}
 
 void TestRealWindow::windowAsUserSeesIt()
 {
