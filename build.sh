@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 mode=${1:-run}
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
-[ "$mode" = test ] && packages+=(xvfb xdotool dpkg-dev file)
+[ "$mode" = test ] && packages+=(xvfb xdotool dpkg-dev file strace valgrind)
 
 missing=()
 for p in "${packages[@]}"; do
