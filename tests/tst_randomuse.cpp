@@ -1,0 +1,146 @@
+// Seeded random clicks and keys on the real window, through the real X
+// server, many of them while a press runs. The settings and the result
+// labels must keep their rules throughout. Set ZRCADLO_SEED to replay.
+#include "look.h"
+#include "zrcadlo.h"
+
+#include <QtTest>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+
+class TestRandomUse : public QObject
+{
+    Q_OBJECT
+
+    Zrcadlo *w = nullptr;
+    bool expectLabels = false;
+    int presses = 0;
+    QStringList violations;
+
+    template <typename T = QWidget>
+    T *child(const char *name) const { return w->findChild<T *>(name); }
+    QString text(const char *name) const { return child<QLineEdit>(name)->text(); }
+    bool checked(const char *name) const { return child<QRadioButton>(name)->isChecked(); }
+
+    void check(const QString &when)
+    {
+        auto fail = [&](const QString &what) { violations << when + ": " + what; };
+        const QString posun = text("nPosun"), kmitocet = text("nKmitocet"), spomaleni = text("nSpomaleni");
+        if (posun != (checked("op0") ? "0" : "250") || checked("op0") == checked("op250"))
+            fail("shift " + posun + " and its options disagree");
+        if (kmitocet != (checked("op1") ? "1" : "2") || checked("op1") == checked("op2"))
+            fail("frequency " + kmitocet + " and its options disagree");
+        const int v = child<QScrollBar>("HScroll1")->value();
+        if (spomaleni != QString::number(v) || v < 1 || v > 20)
+            fail("slowdown " + spomaleni + " and the scroll bar disagree");
+        for (const char *name : {"labRadius", "labCas", "labZdroj", "labDetektor", "labSoucet"})
+            if (child<QLabel>(name)->isVisible() != expectLabels)
+                fail(QString(name) + (expectLabels ? " hidden" : " shown"));
+    }
+
+protected:
+    // "Konec" only at the end: the space bar on it is swallowed till then.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private slots:
+    void randomClicksAndKeys();
+};
+
+void TestRandomUse::randomClicksAndKeys()
+{
+    Look::apply(*qApp);
+    Zrcadlo window;
+    w = &window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QString id = QString::number(window.winId());
+    child("cmdKonec")->installEventFilter(this);
+
+    // Observers connected after the window's own handlers: they see what
+    // a handler has just done.
+    for (const char *name : {"op0", "op250", "op1", "op2"}) {
+        auto *option = child<QRadioButton>(name);
+        connect(option, &QRadioButton::toggled, this, [this](bool on) { if (on) expectLabels = false; });
+        connect(option, &QRadioButton::clicked, this, [this] { expectLabels = false; });
+    }
+    connect(child<QRadioButton>("op0"), &QRadioButton::clicked, this, [this] {
+        if (text("nKmitocet") != "1" || !checked("op1"))
+            violations << "a click on 0 left the frequency at " + text("nKmitocet");
+    });
+    connect(child<QPushButton>("cmdStart"), &QPushButton::clicked, this, [this] {
+        expectLabels = true;
+        ++presses;
+        check(QString("after press %1").arg(presses));
+    });
+
+    const quint32 seed = qEnvironmentVariableIsSet("ZRCADLO_SEED") ? qEnvironmentVariableIntValue("ZRCADLO_SEED")
+                                                                   : QRandomGenerator::system()->generate();
+    qInfo("seed %u (replay with ZRCADLO_SEED=%u)", seed, seed);
+    QRandomGenerator random(seed);
+
+    struct Target { QPoint at; const char *what; };
+    const QList<Target> targets{{{46, 78}, "op0"},           {{78, 78}, "op250"},
+                                {{182, 78}, "op1"},          {{230, 78}, "op2"},
+                                {{263, 48}, "left arrow"},   {{418, 48}, "right arrow"},
+                                {{300, 48}, "trough left"},  {{390, 48}, "trough right"},
+                                {{700, 400}, "picture"}};
+    const QStringList keys{"Tab", "shift+Tab", "space", "Left", "Right", "Up", "Down"};
+
+    const int batches = 40, perBatch = 50;
+    int actions = 0;
+    for (int b = 0; b < batches; ++b) {
+        // Keep presses short: a user who has watched one moves it back.
+        child<QScrollBar>("HScroll1")->setValue(1);
+        QStringList args{"windowfocus", id};
+        // The press comes first, so that the rest of the batch arrives
+        // while it runs.
+        const int startAt = 0;
+        for (int a = 0; a < perBatch; ++a, ++actions) {
+            if (a == startAt) {
+                args << "mousemove" << "--window" << id << "492" << "30" << "click" << "1";
+                continue;
+            }
+            if (random.bounded(3) == 0) {
+                args << "key" << keys[random.bounded(int(keys.size()))];
+            } else {
+                const Target &t = targets[random.bounded(int(targets.size()))];
+                args << "mousemove" << "--window" << id << QString::number(t.at.x() + random.bounded(-2, 3))
+                     << QString::number(t.at.y() + random.bounded(-2, 3)) << "click" << "1";
+            }
+        }
+        QProcess xdotool;
+        xdotool.start("xdotool", args);
+        QVERIFY(xdotool.waitForStarted());
+        while (xdotool.state() != QProcess::NotRunning)
+            QTest::qWait(10);
+        QVERIFY2(xdotool.exitCode() == 0, xdotool.readAllStandardError().constData());
+        QTest::qWait(150); // the last events of the batch
+        check(QString("after batch %1").arg(b + 1));
+        if (!violations.isEmpty())
+            break;
+    }
+    qInfo("%d actions in %d batches, %d presses", actions, batches, presses);
+    QVERIFY2(violations.isEmpty(), qPrintable(QString("seed %1: %2").arg(seed).arg(violations.join("; "))));
+    QVERIFY(presses >= batches);
+
+    child("cmdKonec")->removeEventFilter(this);
+    QProcess::execute("xdotool", {"mousemove", "--window", id, "596", "30", "click", "1"});
+    QTRY_VERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(TestRandomUse)
+#include "tst_randomuse.moc"
