@@ -9,6 +9,9 @@
 #include "zrcadlo.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QScreen>
 #include <QLineEdit>
 #include <QTest>
 
@@ -84,6 +87,38 @@ public:
     }
 };
 
+// From the start of the process to its painted headline on the screen.
+double startUpMs(long &peakAfterStartKb)
+{
+    QProcess program;
+    const auto t0 = Clock::now();
+    program.start(QStringLiteral(ZRCADLO_BINARY), {});
+    program.waitForStarted();
+    QScreen *screen = QGuiApplication::primaryScreen();
+    double elapsed = -1;
+    while (ms(Clock::now() - t0) < 10000) {
+        const QImage headline = screen->grabWindow(0, 280, 8, 145, 25).toImage();
+        int black = 0, grey = 0;
+        for (int y = 0; y < headline.height(); ++y)
+            for (int x = 0; x < headline.width(); ++x) {
+                black += (headline.pixel(x, y) & 0xFFFFFF) == 0;
+                grey += (headline.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0;
+            }
+        if (black > 50 && grey > 2000) {
+            elapsed = ms(Clock::now() - t0);
+            break;
+        }
+    }
+    QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                peakAfterStartKb = line.mid(6).trimmed().split(' ').first().toLong();
+    program.kill();
+    program.waitForFinished();
+    return elapsed;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -140,6 +175,16 @@ int main(int argc, char *argv[])
     const double wall = std::chrono::duration<double>(Clock::now() - w0).count();
     const double cpu = cpuSeconds() - cpu0;
 
+    window.hide();
+    QCoreApplication::processEvents();
+    std::vector<double> startUps;
+    long startPeakKb = 0;
+    for (int i = 0; i < 10; ++i) {
+        startUps.push_back(startUpMs(startPeakKb));
+        QTest::qWait(200);
+    }
+    const Stats st = stats(startUps);
+
     const Stats s = stats(shown), f = stats(floor), p = stats(timed.errors);
     std::printf("operations per press            %.0f (lines and circles)\n", ops);
     std::printf("press, shown (%d presses)       median %.3f ms, worst %.3f ms; per operation median %.2f us, worst %.2f us\n",
@@ -151,5 +196,7 @@ int main(int argc, char *argv[])
                 timed.errors.size());
     std::printf("processor at slowdown 20        %.2f %% of a core (%.3f s over %.1f s)\n", 100 * cpu / wall, cpu, wall);
     std::printf("peak resident memory            %.1f MB\n", double(peakKb()) / 1024);
+    std::printf("start-up to painted window      median %.0f ms, worst %.0f ms (10 starts)\n", st.median, st.worst);
+    std::printf("peak memory after start-up      %.1f MB\n", double(startPeakKb) / 1024);
     return 0;
 }

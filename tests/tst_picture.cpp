@@ -3,18 +3,16 @@
 #include "press.h"
 #include "scene.h"
 
+#include "pixelcolours.h"
+
 #include <QtTest>
 
 #include <cmath>
 
+using namespace Pixel;
+
 namespace {
 
-const QRgb Grey = qRgb(0xC0, 0xC0, 0xC0);
-const QRgb Dark = qRgb(0x40, 0x40, 0x40);
-const QRgb White = qRgb(0xFF, 0xFF, 0xFF);
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb Red = qRgb(0xFF, 0, 0);
-const QRgb Green = qRgb(0, 0xFF, 0);
 
 QRgb at(const QImage &image, int x, int y)
 {

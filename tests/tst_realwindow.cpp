@@ -1,18 +1,17 @@
 // The program as a user meets it: started as a process on a real X server,
 // driven by synthetic clicks there, and seen through screenshots.
+#include "pixelcolours.h"
+
 #include <QtTest>
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
 #include <QWidget>
 
+using namespace Pixel;
+
 namespace {
 
-const QRgb Grey = qRgb(0xC0, 0xC0, 0xC0);
-const QRgb Dark = qRgb(0x40, 0x40, 0x40);
-const QRgb Black = qRgb(0, 0, 0);
-const QRgb White = qRgb(0xFF, 0xFF, 0xFF);
-const QRgb Green = qRgb(0, 0xFF, 0);
 
 QString run(const QStringList &args)
 {
