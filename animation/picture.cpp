@@ -1,19 +1,18 @@
 #include "picture.h"
 
 #include "colors.h"
+#include "presshost.h"
 
 #include <QPainterPath>
 
 #include <cmath>
 
 namespace {
-constexpr qint16 ColourGiven = 2;
 constexpr double TwipsPerPixel = 15.0;
 } // namespace
 
 Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
-    : m_logicalSize(logicalSize),
-      m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
+    : m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
 {
     m_image.setDevicePixelRatio(devicePixelRatio);
     m_image.fill(Colors::resolve(Colors::LightGrey));
@@ -52,7 +51,7 @@ QPainter &Picture::painter()
 
 QRect Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
 {
-    const QColor c = Colors::resolve((flags & ColourGiven) ? color : m_foreColor);
+    const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF a = map(x1, y1);
     const QPointF b = map(x2, y2);
     QPainter &p = painter();
@@ -64,7 +63,7 @@ QRect Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint3
 
 QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 color)
 {
-    const QColor c = Colors::resolve((flags & ColourGiven) ? color : m_foreColor);
+    const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF centre = map(x, y);
     const double r = std::abs(radius * unit());
     // The outline straddles the radius. It is filled as a ring between two

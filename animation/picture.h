@@ -37,14 +37,12 @@ public:
     // painter is open: take snapshot() to keep a picture.
     const QImage &image() const { return m_image; }
     QImage snapshot() const { return m_image.copy(); }
-    QSize logicalSize() const { return m_logicalSize; }
 
 private:
     QPointF map(float x, float y) const;
     double unit() const;
     QPainter &painter();
 
-    QSize m_logicalSize;
     QImage m_image;
     QPainter m_painter;
     int m_scaleMode = 1;       // twips until a press switches to pixels

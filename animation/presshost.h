@@ -7,6 +7,13 @@ class QString;
 // The five labels that the end of a press places and shows.
 enum class ResultLabel { Radius, Cas, Zdroj, Detektor, Soucet };
 
+// Flag words of Line and Circle.
+namespace DrawFlags {
+inline constexpr qint16 ColourGiven = 2;
+inline constexpr qint16 Line = 6;              // both points absolute, colour given
+inline constexpr qint16 Circle = ColourGiven;  // absolute centre, colour given
+} // namespace DrawFlags
+
 // The three settings texts that a press reads.
 enum class Setting { Posun, Kmitocet, Spomaleni };
 

@@ -8,8 +8,6 @@
 #include <QString>
 
 namespace {
-constexpr qint16 LineFlags = 6;
-constexpr qint16 CircleFlags = 2;
 
 void place(PressHost &host, ResultLabel label, double left, double top)
 {
@@ -22,18 +20,18 @@ void Resultant::draw(PressHost &host, const Scene &s, const SweepResult &r)
 {
     const auto dark = Colors::DarkGrey;
 
-    host.line(LineFlags, float(r.leastTimeX), float(r.leastTimeGraphY), float(r.leastTimeX), 100, dark);
+    host.line(DrawFlags::Line, float(r.leastTimeX), float(r.leastTimeGraphY), float(r.leastTimeX), 100, dark);
 
     host.setDrawWidth(2);
-    host.line(LineFlags, float(r.leastTimeX), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
-    host.line(LineFlags, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
+    host.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+    host.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
 
-    host.line(LineFlags, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
+    host.line(DrawFlags::Line, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
               float(r.chainTipY), Colors::Green);
 
     host.setFillColor(Colors::CaptionText);
     host.setFillStyle(0);
-    host.circle(CircleFlags, float(s.detectorX), float(s.detectorY), 5, dark, 0, 0, 0);
+    host.circle(DrawFlags::Circle, float(s.detectorX), float(s.detectorY), 5, dark, 0, 0, 0);
     // No colour given: the outline takes the window's foreground colour.
     host.circle(0, float(s.sourceX), float(s.sourceY), 5, 0, 0, 0, 0);
 

@@ -6,11 +6,6 @@
 
 #include <QString>
 
-namespace {
-constexpr qint16 LineFlags = 6;   // absolute points, colour given
-constexpr qint16 CircleFlags = 2; // colour given
-} // namespace
-
 Scene Scene::setUp(PressHost &host)
 {
     Scene s;
@@ -22,7 +17,7 @@ Scene Scene::setUp(PressHost &host)
 
     // One line per row, bottom first, covering whatever the last press drew.
     for (int r = 1; r <= 520; ++r)
-        host.line(LineFlags, 5, float(s.fieldHeight - r), float(s.fieldWidth - 5),
+        host.line(DrawFlags::Line, 5, float(s.fieldHeight - r), float(s.fieldWidth - 5),
                   float(s.fieldHeight - r), Colors::LightGrey);
 
     s.phaseFactor = (3 * (1.57041 / 100)) * textToNumber(host.settingText(Setting::Kmitocet));
@@ -43,23 +38,23 @@ Scene Scene::setUp(PressHost &host)
     host.setDrawWidth(2);
     host.setFillColor(Colors::CaptionText);
     host.setFillStyle(0);
-    host.circle(CircleFlags, float(s.sourceX), float(s.sourceY), 5, Colors::DarkGrey, 0, 0, 0);
+    host.circle(DrawFlags::Circle, float(s.sourceX), float(s.sourceY), 5, Colors::DarkGrey, 0, 0, 0);
 
     host.setFillColor(Colors::ButtonFace);
     host.setFillStyle(0);
-    host.circle(CircleFlags, float(s.detectorX), float(s.detectorY), 5, Colors::DarkGrey, 0, 0, 0);
+    host.circle(DrawFlags::Circle, float(s.detectorX), float(s.detectorY), 5, Colors::DarkGrey, 0, 0, 0);
 
     host.setDrawWidth(3);
     for (int i = 1; i <= s.elementCount; ++i) {
         const int left = s.leftMargin + i * s.elementWidth;
-        host.line(LineFlags, float(left), float(s.mirrorY), float(s.leftMargin + (i + 1) * s.elementWidth),
+        host.line(DrawFlags::Line, float(left), float(s.mirrorY), float(s.leftMargin + (i + 1) * s.elementWidth),
                   float(s.mirrorY), Colors::DarkGrey);
-        host.circle(CircleFlags, float(left), float(s.mirrorY), 1, Colors::DarkGrey, 0, 0, 0);
+        host.circle(DrawFlags::Circle, float(left), float(s.mirrorY), 1, Colors::DarkGrey, 0, 0, 0);
     }
 
     s.chainStartX = s.detectorX + 140;
     s.chainStartY = s.detectorY - 50;
-    host.circle(CircleFlags, float(s.chainStartX), float(s.chainStartY), 2, Colors::DarkGrey, 0, 0, 0);
+    host.circle(DrawFlags::Circle, float(s.chainStartX), float(s.chainStartY), 2, Colors::DarkGrey, 0, 0, 0);
 
     host.setDrawWidth(1);
     return s;

@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include "colors.h"
+#include "pacer.h"
 #include "presshost.h"
 #include "scene.h"
 #include "textnumber.h"
@@ -8,12 +9,6 @@
 #include <QString>
 
 #include <cmath>
-
-namespace {
-constexpr qint16 LineFlags = 6;
-constexpr qint16 CircleFlags = 2;
-constexpr double StepsPerSlowdown = 300000;
-} // namespace
 
 SweepResult SweepResult::run(PressHost &host, const Scene &s)
 {
@@ -34,8 +29,8 @@ SweepResult SweepResult::run(PressHost &host, const Scene &s)
     for (int i = 1; i <= last; i += 2) {
         const double xM = mirrorLeft + i * s.halfElementWidth;
 
-        host.line(LineFlags, float(s.sourceX), float(s.sourceY), float(xM), float(s.mirrorY), dark);
-        host.line(LineFlags, float(xM), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+        host.line(DrawFlags::Line, float(s.sourceX), float(s.sourceY), float(xM), float(s.mirrorY), dark);
+        host.line(DrawFlags::Line, float(xM), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
 
         // One root over all four squares, as the picture is meant to show.
         const double L = std::sqrt((s.sourceX - xM) * (s.sourceX - xM)
@@ -47,22 +42,22 @@ SweepResult SweepResult::run(PressHost &host, const Scene &s)
         const double sn = std::sin(theta);
 
         host.setDrawWidth(2);
-        host.circle(CircleFlags, float(xM), float(arrowRowY), 2, dark, 0, 0, 0);
-        host.line(LineFlags, float(xM), float(arrowRowY), float(xM + s.arrowUnit * c),
+        host.circle(DrawFlags::Circle, float(xM), float(arrowRowY), 2, dark, 0, 0, 0);
+        host.line(DrawFlags::Line, float(xM), float(arrowRowY), float(xM + s.arrowUnit * c),
                   float(arrowRowY + s.arrowUnit * sn), dark);
 
         host.setDrawWidth(1);
-        host.line(LineFlags, float(mirrorLeft), float(baselineY), float(mirrorRight), float(baselineY), dark);
-        host.line(LineFlags, float(mirrorLeft), float(s.mirrorY + 50), float(mirrorLeft), float(baselineY), dark);
+        host.line(DrawFlags::Line, float(mirrorLeft), float(baselineY), float(mirrorRight), float(baselineY), dark);
+        host.line(DrawFlags::Line, float(mirrorLeft), float(s.mirrorY + 50), float(mirrorLeft), float(baselineY), dark);
 
         host.setDrawWidth(2);
         const double g = baselineY - 0.2 * L;
-        host.circle(CircleFlags, float(xM), float(g), 2, dark, 0, 0, 0);
+        host.circle(DrawFlags::Circle, float(xM), float(g), 2, dark, 0, 0, 0);
 
         host.setDrawWidth(1);
         const double nextX = r.chainTipX + chainArrow * c;
         const double nextY = r.chainTipY + chainArrow * sn;
-        host.line(LineFlags, float(r.chainTipX), float(r.chainTipY), float(nextX), float(nextY), dark);
+        host.line(DrawFlags::Line, float(r.chainTipX), float(r.chainTipY), float(nextX), float(nextY), dark);
         r.chainTipX = nextX;
         r.chainTipY = nextY;
 
@@ -75,7 +70,7 @@ SweepResult SweepResult::run(PressHost &host, const Scene &s)
             r.leastTimeX = r.leastTimeX + s.halfElementWidth;
         }
 
-        host.pause(textToNumber(host.settingText(Setting::Spomaleni)) * StepsPerSlowdown);
+        host.pause(textToNumber(host.settingText(Setting::Spomaleni)) * Pacer::StepsPerUnit);
     }
     return r;
 }
