@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
-[ "$mode" = test ] && packages+=(xvfb xdotool dpkg-dev file strace valgrind)
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev fonts-liberation2)
+[ "$mode" = test ] && packages+=(xvfb xdotool dpkg-dev file strace valgrind dbus-daemon)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -35,16 +35,17 @@ build() { # dir, extra cmake args...
 
 case "$mode" in
 run)
-    build build -DBUILD_TESTING=OFF
+    build build -DBUILD_TESTING=OFF -DZRCADLO_WERROR=OFF
     exec build/zrcadlo
     ;;
 test)
-    build build
-    ctest --test-dir build --output-on-failure -j"$jobs"
+    # Tests on and warnings as errors, whatever an earlier run left in the cache.
+    build build -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON
+    ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
     # The same suite once more with AddressSanitizer and UBSan; any report fails it.
-    build build-asan -DZRCADLO_SANITIZE=ON
+    build build-asan -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        ctest --test-dir build-asan --output-on-failure -j"$jobs"
+        ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
     ;;
 *)
     echo "usage: $0 [test]" >&2

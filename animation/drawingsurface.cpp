@@ -19,16 +19,7 @@ DrawingSurface::DrawingSurface(QSize fieldSize, QWidget *parent)
     setObjectName(QStringLiteral("drawingSurface"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(fieldSize);
-}
-
-void DrawingSurface::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
-{
-    changed(m_picture.line(flags, x1, y1, x2, y2, color));
-}
-
-void DrawingSurface::circle(qint16 flags, float x, float y, float radius, quint32 color)
-{
-    changed(m_picture.circle(flags, x, y, radius, color));
+    m_picture.setChangeListener([this](const QRect &rect) { changed(rect); });
 }
 
 void DrawingSurface::changed(const QRect &rect)

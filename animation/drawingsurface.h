@@ -6,10 +6,10 @@
 
 #include <chrono>
 
-// The window's drawing field: a widget that shows a Picture. Each operation
-// paints into the picture and gets onto the screen within one display frame,
-// even though a press never returns to the event loop; repaints copy from
-// the picture, so it survives being covered.
+// The window's drawing field: a widget that shows a Picture. A press draws
+// on the picture itself; every operation gets onto the screen within one
+// display frame, even between the pauses of a press; repaints copy from the
+// picture, so it survives being covered.
 class DrawingSurface : public QWidget
 {
 public:
@@ -17,13 +17,6 @@ public:
 
     Picture &picture() { return m_picture; }
     const Picture &picture() const { return m_picture; }
-
-    void setScaleMode(int mode) { m_picture.setScaleMode(mode); }
-    void setDrawWidth(int width) { m_picture.setDrawWidth(width); }
-    void setFillStyle(int style) { m_picture.setFillStyle(style); }
-    void setFillColor(quint32 color) { m_picture.setFillColor(color); }
-    void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color);
-    void circle(qint16 flags, float x, float y, float radius, quint32 color);
 
     // Puts everything drawn so far on the screen now.
     void flush();

@@ -11,6 +11,9 @@ public:
     static constexpr std::chrono::milliseconds UnitDuration{50};
     // The slowest the controls offer; longer pauses are cut to it.
     static constexpr double MaxSteps = 20 * StepsPerUnit;
+    // How long before the end of a pause its event handling stops, so that
+    // an event being handled then cannot make the pause late.
+    static constexpr std::chrono::milliseconds WakeMargin{3};
 
     static std::chrono::nanoseconds durationFor(double steps);
     // When a pause that begins now is over.

@@ -1,7 +1,5 @@
 #include "picture.h"
 
-#include "colors.h"
-#include "presshost.h"
 
 #include <QPainterPath>
 
@@ -26,7 +24,7 @@ void Picture::setForeColor(quint32 color) { m_foreColor = color; }
 
 double Picture::unit() const
 {
-    return m_scaleMode == 1 ? 1.0 / TwipsPerPixel : 1.0;
+    return m_scaleMode == ScaleMode::Twips ? 1.0 / TwipsPerPixel : 1.0;
 }
 
 QPointF Picture::map(float x, float y) const
@@ -49,7 +47,7 @@ QPainter &Picture::painter()
     return m_painter;
 }
 
-QRect Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+void Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
 {
     const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF a = map(x1, y1);
@@ -58,10 +56,10 @@ QRect Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint3
     p.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(a, b);
     const int margin = m_drawWidth + 1;
-    return QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    changed(QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin));
 }
 
-QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 color)
+void Picture::circle(qint16 flags, float x, float y, float radius, quint32 color)
 {
     const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF centre = map(x, y);
@@ -77,7 +75,7 @@ QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 colo
     QPainterPath innerDisc;
     if (inner > 0)
         innerDisc.addEllipse(centre, inner, inner);
-    if (m_fillStyle == 0) {
+    if (m_fillStyle == FillStyle::Solid) {
         // Outline disc, then the interior over it: no pixel left between.
         p.fillPath(outerDisc, c);
         if (inner > 0)
@@ -86,6 +84,12 @@ QRect Picture::circle(qint16 flags, float x, float y, float radius, quint32 colo
         p.fillPath(outerDisc.subtracted(innerDisc), c);
     }
     const int extent = int(std::ceil(outer)) + 1;
-    return QRect(QPoint(int(centre.x()) - extent, int(centre.y()) - extent),
-                 QPoint(int(centre.x()) + extent, int(centre.y()) + extent));
+    changed(QRect(QPoint(int(centre.x()) - extent, int(centre.y()) - extent),
+                  QPoint(int(centre.x()) + extent, int(centre.y()) + extent)));
+}
+
+void Picture::changed(const QRect &rect) const
+{
+    if (m_changed)
+        m_changed(rect);
 }

@@ -4,9 +4,9 @@
 #include "scene.h"
 #include "sweep.h"
 
-void Press::run(PressHost &host)
+void Press::run(Canvas &canvas, PressHost &host)
 {
-    const Scene scene = Scene::setUp(host);
-    const SweepResult sweep = SweepResult::run(host, scene);
-    Resultant::draw(host, scene, sweep);
+    const Scene scene = Scene::setUp(canvas, host);
+    const SweepResult sweep = SweepResult::run(canvas, host, scene);
+    Resultant::draw(canvas, host, scene, sweep);
 }

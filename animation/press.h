@@ -1,5 +1,6 @@
 #pragma once
 
+class Canvas;
 class PressHost;
 
 // One press of "Start", from the background band to the shown labels.
@@ -7,5 +8,5 @@ class PressHost;
 class Press
 {
 public:
-    static void run(PressHost &host);
+    static void run(Canvas &canvas, PressHost &host);
 };

@@ -1,5 +1,6 @@
 #include "resultant.h"
 
+#include "canvas.h"
 #include "colors.h"
 #include "presshost.h"
 #include "scene.h"
@@ -16,24 +17,24 @@ void place(PressHost &host, ResultLabel label, double left, double top)
 }
 } // namespace
 
-void Resultant::draw(PressHost &host, const Scene &s, const SweepResult &r)
+void Resultant::draw(Canvas &canvas, PressHost &host, const Scene &s, const SweepResult &r)
 {
     const auto dark = Colors::DarkGrey;
 
-    host.line(DrawFlags::Line, float(r.leastTimeX), float(r.leastTimeGraphY), float(r.leastTimeX), 100, dark);
+    canvas.line(DrawFlags::Line, float(r.leastTimeX), float(r.leastTimeGraphY), float(r.leastTimeX), 100, dark);
 
-    host.setDrawWidth(2);
-    host.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
-    host.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
+    canvas.setDrawWidth(2);
+    canvas.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+    canvas.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
 
-    host.line(DrawFlags::Line, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
+    canvas.line(DrawFlags::Line, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
               float(r.chainTipY), Colors::Green);
 
-    host.setFillColor(Colors::CaptionText);
-    host.setFillStyle(0);
-    host.circle(DrawFlags::Circle, float(s.detectorX), float(s.detectorY), 5, dark, 0, 0, 0);
+    canvas.setFillColor(Colors::CaptionText);
+    canvas.setFillStyle(FillStyle::Solid);
+    canvas.circle(DrawFlags::Circle, float(s.detectorX), float(s.detectorY), 5, dark);
     // No colour given: the outline takes the window's foreground colour.
-    host.circle(0, float(s.sourceX), float(s.sourceY), 5, 0, 0, 0, 0);
+    canvas.circle(DrawFlags::CircleInForeColor, float(s.sourceX), float(s.sourceY), 5, 0);
 
     place(host, ResultLabel::Radius, s.fieldWidth - 380, s.mirrorY + 30);
     place(host, ResultLabel::Cas, (s.leftMargin + s.elementWidth) + 10, s.mirrorY + 50);
@@ -52,7 +53,6 @@ void Resultant::draw(PressHost &host, const Scene &s, const SweepResult &r)
             place(host, ResultLabel::Soucet, s.chainStartX - 40, s.chainStartY - 90);
     }
 
-    for (ResultLabel label : {ResultLabel::Radius, ResultLabel::Cas, ResultLabel::Zdroj,
-                              ResultLabel::Detektor, ResultLabel::Soucet})
+    for (ResultLabel label : ResultLabels)
         host.setLabelVisible(label, true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class Canvas;
 class PressHost;
 struct Scene;
 struct SweepResult;
@@ -9,5 +10,5 @@ struct SweepResult;
 class Resultant
 {
 public:
-    static void draw(PressHost &host, const Scene &scene, const SweepResult &sweep);
+    static void draw(Canvas &canvas, PressHost &host, const Scene &scene, const SweepResult &sweep);
 };

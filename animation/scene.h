@@ -1,5 +1,6 @@
 #pragma once
 
+class Canvas;
 class PressHost;
 
 // The geometry of one press, computed afresh from the constants and the
@@ -24,5 +25,5 @@ struct Scene
 
     // Prepares the surface, paints the background band over the previous
     // picture, computes the scene and draws its static parts.
-    static Scene setUp(PressHost &host);
+    static Scene setUp(Canvas &canvas, PressHost &host);
 };

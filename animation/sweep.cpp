@@ -1,5 +1,6 @@
 #include "sweep.h"
 
+#include "canvas.h"
 #include "colors.h"
 #include "pacer.h"
 #include "presshost.h"
@@ -10,7 +11,7 @@
 
 #include <cmath>
 
-SweepResult SweepResult::run(PressHost &host, const Scene &s)
+SweepResult SweepResult::run(Canvas &canvas, PressHost &host, const Scene &s)
 {
     SweepResult r;
     r.chainTipX = s.chainStartX;
@@ -29,8 +30,8 @@ SweepResult SweepResult::run(PressHost &host, const Scene &s)
     for (int i = 1; i <= last; i += 2) {
         const double xM = mirrorLeft + i * s.halfElementWidth;
 
-        host.line(DrawFlags::Line, float(s.sourceX), float(s.sourceY), float(xM), float(s.mirrorY), dark);
-        host.line(DrawFlags::Line, float(xM), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
+        canvas.line(DrawFlags::Line, float(s.sourceX), float(s.sourceY), float(xM), float(s.mirrorY), dark);
+        canvas.line(DrawFlags::Line, float(xM), float(s.mirrorY), float(s.detectorX), float(s.detectorY), dark);
 
         // One root over all four squares, as the picture is meant to show.
         const double L = std::sqrt((s.sourceX - xM) * (s.sourceX - xM)
@@ -41,23 +42,23 @@ SweepResult SweepResult::run(PressHost &host, const Scene &s)
         const double c = std::cos(theta);
         const double sn = std::sin(theta);
 
-        host.setDrawWidth(2);
-        host.circle(DrawFlags::Circle, float(xM), float(arrowRowY), 2, dark, 0, 0, 0);
-        host.line(DrawFlags::Line, float(xM), float(arrowRowY), float(xM + s.arrowUnit * c),
+        canvas.setDrawWidth(2);
+        canvas.circle(DrawFlags::Circle, float(xM), float(arrowRowY), 2, dark);
+        canvas.line(DrawFlags::Line, float(xM), float(arrowRowY), float(xM + s.arrowUnit * c),
                   float(arrowRowY + s.arrowUnit * sn), dark);
 
-        host.setDrawWidth(1);
-        host.line(DrawFlags::Line, float(mirrorLeft), float(baselineY), float(mirrorRight), float(baselineY), dark);
-        host.line(DrawFlags::Line, float(mirrorLeft), float(s.mirrorY + 50), float(mirrorLeft), float(baselineY), dark);
+        canvas.setDrawWidth(1);
+        canvas.line(DrawFlags::Line, float(mirrorLeft), float(baselineY), float(mirrorRight), float(baselineY), dark);
+        canvas.line(DrawFlags::Line, float(mirrorLeft), float(s.mirrorY + 50), float(mirrorLeft), float(baselineY), dark);
 
-        host.setDrawWidth(2);
+        canvas.setDrawWidth(2);
         const double g = baselineY - 0.2 * L;
-        host.circle(DrawFlags::Circle, float(xM), float(g), 2, dark, 0, 0, 0);
+        canvas.circle(DrawFlags::Circle, float(xM), float(g), 2, dark);
 
-        host.setDrawWidth(1);
+        canvas.setDrawWidth(1);
         const double nextX = r.chainTipX + chainArrow * c;
         const double nextY = r.chainTipY + chainArrow * sn;
-        host.line(DrawFlags::Line, float(r.chainTipX), float(r.chainTipY), float(nextX), float(nextY), dark);
+        canvas.line(DrawFlags::Line, float(r.chainTipX), float(r.chainTipY), float(nextX), float(nextY), dark);
         r.chainTipX = nextX;
         r.chainTipY = nextY;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+class Canvas;
 class PressHost;
 struct Scene;
 
@@ -13,5 +14,5 @@ struct SweepResult
 
     // Visits the elements left to right: path, arrow, graph point, chain
     // arrow, least-time bookkeeping and the pause after each one.
-    static SweepResult run(PressHost &host, const Scene &scene);
+    static SweepResult run(Canvas &canvas, PressHost &host, const Scene &scene);
 };

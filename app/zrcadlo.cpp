@@ -5,12 +5,15 @@
 #include "pacer.h"
 #include "press.h"
 
+#include <QCloseEvent>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <cmath>
 
@@ -102,7 +105,7 @@ Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
     setFont(Look::dialogFont());
     setAutoFillBackground(true);
     // The whole drawing field is client area from the start, and stays so.
-    setFixedSize(FieldWidth, FieldHeight);
+    setFixedSize(Field::Size);
 
     createControls();
     Form_Load();
@@ -113,7 +116,7 @@ Zrcadlo::~Zrcadlo() = default;
 void Zrcadlo::createControls()
 {
     // The picture lies under every control.
-    m_surface = new DrawingSurface(QSize(FieldWidth, FieldHeight), this);
+    m_surface = new DrawingSurface(Field::Size, this);
     m_surface->move(0, 0);
 
     HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
@@ -175,8 +178,11 @@ void Zrcadlo::createControls()
     connectOption(op250, &Zrcadlo::op250_Click);
     connectOption(op1, &Zrcadlo::op1_Click);
     connectOption(op2, &Zrcadlo::op2_Click);
-    connect(HScroll1, &QScrollBar::valueChanged, this, &Zrcadlo::HScroll1_Change);
-    connect(cmdKonec, &QPushButton::clicked, this, &Zrcadlo::cmdKonec_Click);
+    // Mouse and keys wait in the event loop during a press; what reaches a
+    // control by another road (an accessibility action, a posted event)
+    // waits here.
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { whenIdle([this] { HScroll1_Change(); }); });
+    connect(cmdKonec, &QPushButton::clicked, this, [this] { whenIdle([this] { cmdKonec_Click(); }); });
     connect(cmdStart, &QPushButton::clicked, this, &Zrcadlo::cmdStart_Click);
 
     cmdStart->setFocus();
@@ -187,14 +193,14 @@ void Zrcadlo::connectOption(QRadioButton *option, void (Zrcadlo::*handler)())
     // Selected from code or by the user: the handler runs at once.
     connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
         if (on)
-            (this->*handler)();
+            whenIdle([this, handler] { (this->*handler)(); });
     });
     // A click on the option that is already selected selects it again, so
     // that a click on "0" always brings the frequency back to 1.
     connect(option, &QRadioButton::pressed, this, [this, option] { m_selectedAtPress = option->isChecked(); });
     connect(option, &QRadioButton::clicked, this, [this, handler] {
         if (m_selectedAtPress)
-            (this->*handler)();
+            whenIdle([this, handler] { (this->*handler)(); });
         m_selectedAtPress = false;
     });
 }
@@ -210,8 +216,8 @@ void Zrcadlo::Form_Load()
 
 void Zrcadlo::hideResultLabels()
 {
-    for (QLabel *label : {labRadius, labCas, labZdroj, labDetektor, labSoucet})
-        label->setVisible(false);
+    for (ResultLabel label : ResultLabels)
+        resultLabel(label)->setVisible(false);
 }
 
 void Zrcadlo::op0_Click()
@@ -251,24 +257,44 @@ void Zrcadlo::cmdKonec_Click()
 
 void Zrcadlo::cmdStart_Click()
 {
-    Press::run(*this);
+    // Never a press inside a press: a Start during one comes after it.
+    if (m_pressing) {
+        m_afterPress.enqueue([this] { cmdStart_Click(); });
+        return;
+    }
+    m_pressing = true;
+    setCursor(Qt::BusyCursor); // clicks now will wait
+    Press::run(m_surface->picture(), *this);
     m_surface->flush();
+    unsetCursor();
+    m_pressing = false;
+    // What came during the press, in the order it came; a Start among it
+    // presses again, and what follows that waits for that press.
+    while (!m_afterPress.isEmpty())
+        m_afterPress.dequeue()();
 }
 
-void Zrcadlo::setScaleMode(int mode) { m_surface->setScaleMode(mode); }
-void Zrcadlo::setDrawWidth(int width) { m_surface->setDrawWidth(width); }
-void Zrcadlo::setFillStyle(int style) { m_surface->setFillStyle(style); }
-void Zrcadlo::setFillColor(quint32 color) { m_surface->setFillColor(color); }
-
-void Zrcadlo::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+void Zrcadlo::whenIdle(std::function<void()> handler)
 {
-    m_surface->line(flags, x1, y1, x2, y2, color);
+    if (m_pressing)
+        m_afterPress.enqueue(std::move(handler));
+    else
+        handler();
 }
 
-void Zrcadlo::circle(qint16 flags, float x, float y, float radius, quint32 color, float, float, float)
+void Zrcadlo::closeEvent(QCloseEvent *event)
 {
-    // Start, end and aspect are never given: every circle is whole and round.
-    m_surface->circle(flags, x, y, radius, color);
+    // A close request that is not user input (Wayland's, an accessibility
+    // one) can arrive during a press: it ends the program after the press.
+    if (m_pressing) {
+        event->ignore();
+        m_afterPress.enqueue([this] {
+            if (close())
+                m_afterPress.clear(); // the program is ending
+        });
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 QLabel *Zrcadlo::resultLabel(ResultLabel label) const
@@ -319,5 +345,16 @@ void Zrcadlo::pause(double steps)
         return;
     const auto deadline = Pacer::deadlineFor(steps);
     m_surface->flush();
+    // Meanwhile the window system is answered (pings, exposes, the
+    // compositor's frames), so that the window never looks dead; the user's
+    // input stays queued until the press is over. The loop wakes a little
+    // early and the last stretch is slept, so the pace stays exact.
+    const auto loopFor = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - Pacer::WakeMargin - std::chrono::steady_clock::now());
+    if (loopFor.count() > 0) {
+        QEventLoop loop;
+        QTimer::singleShot(loopFor, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     Pacer::waitUntil(deadline);
 }

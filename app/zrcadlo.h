@@ -2,7 +2,10 @@
 
 #include "presshost.h"
 
+#include <QQueue>
 #include <QWidget>
+
+#include <functional>
 
 class DrawingSurface;
 class QGroupBox;
@@ -13,15 +16,13 @@ class QRadioButton;
 class QScrollBar;
 
 // The program's one window: its controls, the settings store (three hidden
-// text boxes), the handlers, and the operations a Start press draws with.
+// text boxes), the handlers, and what a Start press needs of the window
+// besides the picture it draws on.
 class Zrcadlo : public QWidget, public PressHost
 {
 public:
     explicit Zrcadlo(QWidget *parent = nullptr);
     ~Zrcadlo() override;
-
-    static constexpr int FieldWidth = 800;
-    static constexpr int FieldHeight = 581;
 
     // Handlers, named after their control and event.
     void Form_Load();
@@ -36,20 +37,18 @@ public:
     DrawingSurface &surface() { return *m_surface; }
 
     // PressHost
-    void setScaleMode(int mode) override;
-    void setDrawWidth(int width) override;
-    void setFillStyle(int style) override;
-    void setFillColor(quint32 color) override;
-    void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) override;
-    void circle(qint16 flags, float x, float y, float radius, quint32 color, float start, float end,
-                float aspect) override;
     void setLabelLeft(ResultLabel label, float left) override;
     void setLabelTop(ResultLabel label, float top) override;
     void setLabelVisible(ResultLabel label, bool visible) override;
     QString settingText(Setting setting) const override;
     void pause(double steps) override;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    // Runs a handler now, or, while a press runs, after it, in order.
+    void whenIdle(std::function<void()> handler);
     void createControls();
     void connectOption(QRadioButton *option, void (Zrcadlo::*handler)());
     void hideResultLabels();
@@ -57,6 +56,9 @@ private:
 
     DrawingSurface *m_surface = nullptr;
     bool m_selectedAtPress = false;
+    bool m_pressing = false;
+    // What arrived during a press, other than the input the event loop holds back.
+    QQueue<std::function<void()>> m_afterPress;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *nSpomaleni = nullptr;
     QGroupBox *frmKmitocet = nullptr;

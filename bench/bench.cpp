@@ -1,11 +1,13 @@
 // Figures of a press on a real X server: shown operations against the
-// floor of painting the image only, the pause error, processor use during
-// pauses and peak memory.
+// floor of painting the image only, the pause error, the answer time to a
+// window manager's ping and processor use during a long press, start-up
+// and peak memory.
 #include "drawingsurface.h"
 #include "look.h"
 #include "pacer.h"
-#include "picturehost.h"
-#include "press.h"
+#include "realprogram.h"
+#include "recordinghost.h"
+#include "windowmanager.h"
 #include "zrcadlo.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -43,11 +46,15 @@ Stats stats(std::vector<double> v)
     return {v[v.size() / 2], v.back()};
 }
 
-double cpuSeconds()
+// User and system time of a running process, from /proc.
+double processSeconds(qint64 pid)
 {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> f = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return double(f.value(11).toLongLong() + f.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
 long peakKb()
@@ -56,36 +63,6 @@ long peakKb()
     getrusage(RUSAGE_SELF, &u);
     return u.ru_maxrss;
 }
-
-// Forwards to the window and times its pauses.
-class TimedPauses : public PressHost
-{
-public:
-    explicit TimedPauses(Zrcadlo &w) : w(w) {}
-    Zrcadlo &w;
-    std::vector<double> errors;
-
-    void setScaleMode(int m) override { w.setScaleMode(m); }
-    void setDrawWidth(int v) override { w.setDrawWidth(v); }
-    void setFillStyle(int v) override { w.setFillStyle(v); }
-    void setFillColor(quint32 c) override { w.setFillColor(c); }
-    void line(qint16 f, float a, float b, float c, float d, quint32 col) override { w.line(f, a, b, c, d, col); }
-    void circle(qint16 f, float x, float y, float r, quint32 c, float s, float e, float a) override
-    {
-        w.circle(f, x, y, r, c, s, e, a);
-    }
-    void setLabelLeft(ResultLabel l, float v) override { w.setLabelLeft(l, v); }
-    void setLabelTop(ResultLabel l, float v) override { w.setLabelTop(l, v); }
-    void setLabelVisible(ResultLabel l, bool v) override { w.setLabelVisible(l, v); }
-    QString settingText(Setting s) const override { return w.settingText(s); }
-    void pause(double steps) override
-    {
-        const auto t0 = Clock::now();
-        w.pause(steps);
-        const double actual = ms(Clock::now() - t0);
-        errors.push_back(std::abs(actual - ms(Pacer::durationFor(steps))));
-    }
-};
 
 // From the start of the process to its painted headline on the screen.
 double startUpMs(long &peakAfterStartKb)
@@ -136,7 +113,7 @@ int main(int argc, char *argv[])
     // Count the drawing operations of one press.
     RecordingHost counter;
     counter.texts[Setting::Spomaleni] = "0";
-    Press::run(counter);
+    counter.press();
     const double ops = double(counter.of(RecordingHost::Kind::Line).size()
                               + counter.of(RecordingHost::Kind::Circle).size());
 
@@ -157,23 +134,18 @@ int main(int argc, char *argv[])
     image.texts[Setting::Spomaleni] = "0";
     for (int i = 0; i < presses; ++i) {
         const auto t0 = Clock::now();
-        Press::run(image);
+        image.press();
         floor.push_back(ms(Clock::now() - t0));
     }
 
-    // Pause error at slowdown 1.
-    slowdown->setText(QStringLiteral("1"));
-    TimedPauses timed(window);
-    Press::run(timed);
-    window.surface().flush();
-
-    // Processor use while a press at slowdown 20 pauses.
-    slowdown->setText(QStringLiteral("20"));
-    const double cpu0 = cpuSeconds();
-    const auto w0 = Clock::now();
-    window.cmdStart_Click();
-    const double wall = std::chrono::duration<double>(Clock::now() - w0).count();
-    const double cpu = cpuSeconds() - cpu0;
+    // Pause error at slowdown 1: the window's own pause, as a press makes it.
+    std::vector<double> pauseErrors;
+    const double steps = Pacer::StepsPerUnit;
+    for (int i = 0; i < 30; ++i) {
+        const auto t0 = Clock::now();
+        window.pause(steps);
+        pauseErrors.push_back(std::abs(ms(Clock::now() - t0) - ms(Pacer::durationFor(steps))));
+    }
 
     window.hide();
     QCoreApplication::processEvents();
@@ -185,7 +157,29 @@ int main(int argc, char *argv[])
     }
     const Stats st = stats(startUps);
 
-    const Stats s = stats(shown), f = stats(floor), p = stats(timed.errors);
+    // The real program in a press at slowdown 20: pinged every 100 ms as a
+    // window manager does, its processor time read from the system.
+    RealProgram program;
+    if (!program.launch())
+        return 1;
+    program.click(QPoint(418, 48), 19); // the scroll bar's right arrow
+    QTest::qWait(300);
+    WindowManager wm(program.window);
+    const double cpu0 = processSeconds(program.process.processId());
+    const auto w0 = Clock::now();
+    program.click(At::Start);
+    std::vector<double> pings;
+    while (ms(Clock::now() - w0) < 29500) {
+        pings.push_back(double(wm.ping(30000)));
+        QTest::qWait(100);
+    }
+    const double cpu = processSeconds(program.process.processId()) - cpu0;
+    const double wall = std::chrono::duration<double>(Clock::now() - w0).count();
+    wm.askToClose(); // taken after the press
+    program.process.waitForFinished(60000);
+    const Stats pg = stats(pings);
+
+    const Stats s = stats(shown), f = stats(floor), p = stats(pauseErrors);
     std::printf("operations per press            %.0f (lines and circles)\n", ops);
     std::printf("press, shown (%d presses)       median %.3f ms, worst %.3f ms; per operation median %.2f us, worst %.2f us\n",
                 presses, s.median, s.worst, s.median * 1000 / ops, s.worst * 1000 / ops);
@@ -193,8 +187,11 @@ int main(int argc, char *argv[])
                 f.median, f.worst, f.median * 1000 / ops, f.worst * 1000 / ops);
     std::printf("shown / floor                   %.2f (median)\n", s.median / f.median);
     std::printf("pause error at slowdown 1       median %.3f ms, worst %.3f ms over %zu pauses\n", p.median, p.worst,
-                timed.errors.size());
-    std::printf("processor at slowdown 20        %.2f %% of a core (%.3f s over %.1f s)\n", 100 * cpu / wall, cpu, wall);
+                pauseErrors.size());
+    std::printf("ping answer during a press      median %.0f ms, worst %.0f ms over %zu pings (slowdown 20)\n",
+                pg.median, pg.worst, pings.size());
+    std::printf("processor at slowdown 20        %.2f %% of a core (%.3f s over %.1f s, the real program)\n",
+                100 * cpu / wall, cpu, wall);
     std::printf("peak resident memory            %.1f MB\n", double(peakKb()) / 1024);
     std::printf("start-up to painted window      median %.0f ms, worst %.0f ms (10 starts)\n", st.median, st.worst);
     std::printf("peak memory after start-up      %.1f MB\n", double(startPeakKb) / 1024);

@@ -2,6 +2,7 @@
 # One start-up, one press and "Konec" under valgrind's memcheck: no memory
 # error anywhere, and no definite leak whose allocation comes from our code.
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 binary=$1
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
@@ -10,10 +11,10 @@ valgrind --tool=memcheck --error-exitcode=3 --leak-check=full --show-leak-kinds=
     --errors-for-leak-kinds=none --num-callers=40 --child-silent-after-fork=yes \
     --suppressions="$(dirname "$0")/platform.supp" --log-file="$log" "$binary" &
 pid=$!
-window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Velimor - ' | head -n1)
+window=$(window_of "$pid" 120)
 sleep 1
-xdotool mousemove --window "$window" 492 30 click 1   # Start
-xdotool mousemove --window "$window" 596 30 click 1   # Konec, taken after the press
+click "$window" "$START"
+click "$window" "$KONEC"   # taken after the press
 status=0
 wait "$pid" || status=$?
 grep -E 'ERROR SUMMARY|definitely lost' "$log" || true

@@ -3,6 +3,7 @@
 # root, checks what it declares and holds, and starts the installed binary
 # on a real X server until its window is there.
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 build=$1
 scratch=$(mktemp -d)
 pid=
@@ -25,7 +26,7 @@ grep -qx 'Icon=zrcadlo' "$scratch/root/usr/share/applications/zrcadlo.desktop"
 
 "$scratch/root/usr/bin/zrcadlo" &
 pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Velimor - ' | head -n1)
+window=$(window_of "$pid")
 geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
 echo "installed binary opened its window: $geometry"
 grep -q 'Geometry: 800x581' <<<"$geometry"

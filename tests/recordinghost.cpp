@@ -58,7 +58,7 @@ void RecordingHost::line(qint16 flags, float x1, float y1, float x2, float y2, q
     ops << op;
 }
 
-void RecordingHost::circle(qint16 flags, float x, float y, float radius, quint32 color, float, float, float)
+void RecordingHost::circle(qint16 flags, float x, float y, float radius, quint32 color)
 {
     Op op = stamped(Kind::Circle);
     op.flags = flags;

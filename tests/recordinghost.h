@@ -1,14 +1,17 @@
 #pragma once
 
+#include "canvas.h"
+#include "picture.h"
+#include "press.h"
 #include "presshost.h"
 
 #include <QList>
 #include <QMap>
 #include <QString>
 
-// Records every operation of a press, in order, with the drawing state in
-// force when it was made.
-class RecordingHost : public PressHost
+// Records every operation of a press, drawing and the rest, in order, with
+// the drawing state in force when it was made.
+class RecordingHost : public Canvas, public PressHost
 {
 public:
     enum class Kind { ScaleMode, DrawWidth, FillStyle, FillColor, Line, Circle, Left, Top, Visible, Read, Pause };
@@ -35,14 +38,15 @@ public:
     quint32 fillColor = 0;
 
     QList<Op> of(Kind kind) const;
+    // A whole press drawn on this recorder.
+    void press() { Press::run(*this, *this); }
 
     void setScaleMode(int mode) override;
     void setDrawWidth(int width) override;
     void setFillStyle(int style) override;
     void setFillColor(quint32 color) override;
     void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) override;
-    void circle(qint16 flags, float x, float y, float radius, quint32 color, float start, float end,
-                float aspect) override;
+    void circle(qint16 flags, float x, float y, float radius, quint32 color) override;
     void setLabelLeft(ResultLabel label, float left) override;
     void setLabelTop(ResultLabel label, float top) override;
     void setLabelVisible(ResultLabel label, bool visible) override;
@@ -51,4 +55,13 @@ public:
 
 private:
     Op stamped(Kind kind) const;
+};
+
+// A press painted into a picture, its labels and settings recorded.
+class PictureHost : public RecordingHost
+{
+public:
+    explicit PictureHost(qreal dpr = 1.0) : picture(Field::Size, dpr) {}
+    Picture picture;
+    void press() { Press::run(picture, *this); }
 };

@@ -4,16 +4,17 @@
 # libraries do is allowed: the runtime folder, the font cache, the D-Bus
 # session bus of accessibility.
 set -euo pipefail
+. "$(dirname "$0")/lib.sh"
 binary=$1
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
 strace -f -qq -e trace=socket,connect,bind,openat,open,creat,mkdir,rename,unlink,truncate -o "$log" "$binary" &
 pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velimor - ' | head -n1)
-xdotool mousemove --window "$window" 492 30 click 1   # Start
+window=$(window_of any)   # the program is strace's child
+click "$window" "$START"
 sleep 2.5
-xdotool mousemove --window "$window" 596 30 click 1   # Konec
+click "$window" "$KONEC"
 wait "$pid"
 
 allowed="^(/dev/null|${XDG_RUNTIME_DIR:-/nonexistent}.*|$HOME/\.cache/fontconfig.*|/var/cache/fontconfig.*)$"

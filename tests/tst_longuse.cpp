@@ -1,7 +1,7 @@
 // Many presses in one process: no growth, no drift in the picture.
 #include "drawingsurface.h"
 #include "look.h"
-#include "zrcadlo.h"
+#include "windowdriver.h"
 
 #include <QtTest>
 #include <QApplication>
@@ -23,16 +23,11 @@ qint64 residentBytes()
     return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
-void click(Zrcadlo &w, const char *name)
-{
-    QTest::mouseClick(w.findChild<QWidget *>(name), Qt::LeftButton, {}, QPoint(5, 6));
-}
-
-void pressAtSlowdownZero(Zrcadlo &w)
+void pressAtSlowdownZero(const WindowDriver &d)
 {
     // The controls stop at 1; 0 makes the presses follow without pauses.
-    w.findChild<QLineEdit *>("nSpomaleni")->setText("0");
-    QTest::mouseClick(w.findChild<QPushButton *>("cmdStart"), Qt::LeftButton);
+    d.child<QLineEdit>("nSpomaleni")->setText("0");
+    d.click("cmdStart");
 }
 
 } // namespace
@@ -51,11 +46,12 @@ void TestLongUse::fiveHundredPresses()
     Zrcadlo w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    WindowDriver d{&w};
     const char *changes[] = {"op250", "op2", "op0", "op1", "op2", "op250"};
     qint64 at50 = 0;
     for (int i = 1; i <= 500; ++i) {
-        click(w, changes[i % 6]);
-        pressAtSlowdownZero(w);
+        d.click(changes[i % 6]);
+        pressAtSlowdownZero(d);
         QCoreApplication::processEvents();
         if (i == 50)
             at50 = residentBytes();
@@ -67,15 +63,16 @@ void TestLongUse::fiveHundredPresses()
     QVERIFY2(at500 - at50 < 1024 * 1024, "memory grows from press to press");
 #endif
     // The last press came after "2" and then "0": shift 0, frequency 1.
-    QCOMPARE(w.findChild<QLineEdit *>("nPosun")->text(), QString("0"));
-    QCOMPARE(w.findChild<QLineEdit *>("nKmitocet")->text(), QString("1"));
+    QCOMPARE(d.text("nPosun"), QString("0"));
+    QCOMPARE(d.text("nKmitocet"), QString("1"));
 
     Zrcadlo fresh;
     fresh.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fresh));
-    click(fresh, "op2");
-    click(fresh, "op0");
-    pressAtSlowdownZero(fresh);
+    const WindowDriver f{&fresh};
+    f.click("op2");
+    f.click("op0");
+    pressAtSlowdownZero(f);
     QCOMPARE(w.surface().picture().snapshot(), fresh.surface().picture().snapshot());
 }
 

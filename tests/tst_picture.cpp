@@ -1,9 +1,9 @@
 #include "colors.h"
-#include "picturehost.h"
+#include "recordinghost.h"
 #include "press.h"
 #include "scene.h"
 
-#include "pixelcolours.h"
+#include "pixels.h"
 
 #include <QtTest>
 
@@ -14,25 +14,11 @@ using namespace Pixel;
 namespace {
 
 
-QRgb at(const QImage &image, int x, int y)
-{
-    return image.pixel(x, y) | 0xFF000000u;
-}
-
-QList<int> rowsAt(const QImage &image, int x, QRgb colour)
-{
-    QList<int> rows;
-    for (int y = 0; y < image.height(); ++y)
-        if (at(image, x, y) == colour)
-            rows << y;
-    return rows;
-}
-
 void press(PictureHost &h, const QString &posun, const QString &kmitocet)
 {
     h.texts[Setting::Posun] = posun;
     h.texts[Setting::Kmitocet] = kmitocet;
-    Press::run(h);
+    h.press();
 }
 
 } // namespace
@@ -71,7 +57,7 @@ void TestPicture::sameValueSamePixels()
     QFETCH(float, y);
     QFETCH(int, width);
     QFETCH(QList<int>, rows);
-    Picture p(QSize(800, 581));
+    Picture p(Field::Size);
     p.setScaleMode(3);
     p.setDrawWidth(width);
     // Drawn at different times and over different spans: the same rows.
@@ -90,7 +76,7 @@ void TestPicture::bandPaintsOverPreviousPicture()
     p.setDrawWidth(1);
     for (int y = 0; y < 581; ++y)
         p.line(6, 0, float(y), 799, float(y), 0x0000FF);
-    Scene::setUp(h);
+    Scene::setUp(h.picture, h);
     const QImage image = p.snapshot();
     // The band: x 5 to 795, y 61 to 580; outside it the red stays.
     for (QPoint pt : {QPoint(5, 61), QPoint(795, 61), QPoint(5, 580), QPoint(795, 580), QPoint(400, 500),
@@ -103,7 +89,7 @@ void TestPicture::bandPaintsOverPreviousPicture()
 void TestPicture::mirrorAndMarks()
 {
     PictureHost h;
-    Scene::setUp(h);
+    Scene::setUp(h.picture, h);
     const QImage image = h.picture.snapshot();
     // Three pixels wide around row 290 from 44 to 764, between the marks.
     for (int x = 48; x <= 760; x += 24)

@@ -117,7 +117,7 @@ void TestPress::wholePress()
     RecordingHost h;
     h.texts[Setting::Posun] = posun;
     h.texts[Setting::Kmitocet] = kmitocet;
-    Press::run(h);
+    h.press();
 
     QCOMPARE(signature(h), expectedSignature(posun == "250", true));
     QCOMPARE(h.ops[0].a, 3.0f);
@@ -228,7 +228,7 @@ void TestPress::wholePress()
 void TestPress::elementPasses()
 {
     RecordingHost h;
-    Press::run(h);
+    h.press();
     const QList<Op> lines = h.of(Kind::Line);
     const QList<Op> circles = h.of(Kind::Circle);
 
@@ -312,7 +312,7 @@ void TestPress::labSoucetByTexts()
     RecordingHost h;
     h.texts[Setting::Posun] = posun;
     h.texts[Setting::Kmitocet] = kmitocet;
-    Press::run(h);
+    h.press();
     QCOMPARE(signature(h), expectedSignature(readsFrequency, false));
     for (const Op &op : h.of(Kind::Left))
         QVERIFY(op.label != ResultLabel::Soucet);
@@ -336,7 +336,7 @@ public:
 void TestPress::slowdownReadForEveryElement()
 {
     ChangingSlowdown h;
-    Press::run(h);
+    h.press();
     const QList<Op> pauses = h.of(Kind::Pause);
     QCOMPARE(pauses.size(), 30);
     QCOMPARE(pauses[0].steps, 300000.0);
@@ -358,7 +358,7 @@ void TestPress::phaseFactor()
     QFETCH(double, expected);
     RecordingHost h;
     h.texts[Setting::Kmitocet] = kmitocet;
-    const Scene s = Scene::setUp(h);
+    const Scene s = Scene::setUp(h, h);
     QVERIFY(std::abs(s.phaseFactor - expected) < 1e-12);
     QCOMPARE(s.phaseFactor, 3 * (1.57041 / 100) * kmitocet.toDouble());
     QCOMPARE(s.mirrorY, 290.5);

@@ -2,7 +2,8 @@
 // server, many of them while a press runs. The settings and the result
 // labels must keep their rules throughout. Set ZRCADLO_SEED to replay.
 #include "look.h"
-#include "zrcadlo.h"
+#include "pixels.h"
+#include "windowdriver.h"
 
 #include <QtTest>
 #include <QApplication>
@@ -14,19 +15,13 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 
-class TestRandomUse : public QObject
+class TestRandomUse : public QObject, public WindowDriver
 {
     Q_OBJECT
 
-    Zrcadlo *w = nullptr;
     bool expectLabels = false;
     int presses = 0;
     QStringList violations;
-
-    template <typename T = QWidget>
-    T *child(const char *name) const { return w->findChild<T *>(name); }
-    QString text(const char *name) const { return child<QLineEdit>(name)->text(); }
-    bool checked(const char *name) const { return child<QRadioButton>(name)->isChecked(); }
 
     void check(const QString &when)
     {
@@ -39,9 +34,9 @@ class TestRandomUse : public QObject
         const int v = child<QScrollBar>("HScroll1")->value();
         if (spomaleni != QString::number(v) || v < 1 || v > 20)
             fail("slowdown " + spomaleni + " and the scroll bar disagree");
-        for (const char *name : {"labRadius", "labCas", "labZdroj", "labDetektor", "labSoucet"})
+        for (const QString &name : ResultLabels)
             if (child<QLabel>(name)->isVisible() != expectLabels)
-                fail(QString(name) + (expectLabels ? " hidden" : " shown"));
+                fail(name + (expectLabels ? " hidden" : " shown"));
     }
 
 protected:
@@ -93,14 +88,16 @@ void TestRandomUse::randomClicksAndKeys()
     QRandomGenerator random(seed);
 
     struct Target { QPoint at; const char *what; };
-    const QList<Target> targets{{{46, 78}, "op0"},           {{78, 78}, "op250"},
-                                {{182, 78}, "op1"},          {{230, 78}, "op2"},
+    const QList<Target> targets{{At::Op0, "op0"},            {At::Op250, "op250"},
+                                {At::Op1, "op1"},            {At::Op2, "op2"},
                                 {{263, 48}, "left arrow"},   {{418, 48}, "right arrow"},
                                 {{300, 48}, "trough left"},  {{390, 48}, "trough right"},
                                 {{700, 400}, "picture"}};
     const QStringList keys{"Tab", "shift+Tab", "space", "Left", "Right", "Up", "Down"};
 
-    const int batches = 40, perBatch = 50;
+    const int batches = qEnvironmentVariableIsSet("ZRCADLO_BATCHES") ? qEnvironmentVariableIntValue("ZRCADLO_BATCHES")
+                                                                     : 40;
+    const int perBatch = 50;
     int actions = 0;
     for (int b = 0; b < batches; ++b) {
         // Keep presses short: a user who has watched one moves it back.
@@ -111,7 +108,8 @@ void TestRandomUse::randomClicksAndKeys()
         const int startAt = 0;
         for (int a = 0; a < perBatch; ++a, ++actions) {
             if (a == startAt) {
-                args << "mousemove" << "--window" << id << "492" << "30" << "click" << "1";
+                args << "mousemove" << "--window" << id << QString::number(At::Start.x())
+                     << QString::number(At::Start.y()) << "click" << "1";
                 continue;
             }
             if (random.bounded(3) == 0) {
@@ -138,7 +136,8 @@ void TestRandomUse::randomClicksAndKeys()
     QVERIFY(presses >= batches);
 
     child("cmdKonec")->removeEventFilter(this);
-    QProcess::execute("xdotool", {"mousemove", "--window", id, "596", "30", "click", "1"});
+    QProcess::execute("xdotool", {"mousemove", "--window", id, QString::number(At::Konec.x()),
+                                  QString::number(At::Konec.y()), "click", "1"});
     QTRY_VERIFY(!window.isVisible());
 }
 

@@ -1,6 +1,6 @@
 #include "drawingsurface.h"
 #include "look.h"
-#include "zrcadlo.h"
+#include "windowdriver.h"
 
 #include <QtTest>
 #include <QAccessible>
@@ -14,49 +14,28 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-namespace {
-const QStringList ResultLabels{"labRadius", "labCas", "labZdroj", "labDetektor", "labSoucet"};
-}
+#include "pacer.h"
 
-class TestZrcadlo : public QObject
+class TestZrcadlo : public QObject, public WindowDriver
 {
     Q_OBJECT
 
-    std::unique_ptr<Zrcadlo> w;
-
-    template <typename T = QWidget>
-    T *child(const QString &name) const
-    {
-        T *c = w->findChild<T *>(name);
-        if (!c)
-            qFatal("no control %s", qPrintable(name));
-        return c;
-    }
-    QString text(const char *name) const { return child<QLineEdit>(name)->text(); }
-    bool checked(const char *name) const { return child<QRadioButton>(name)->isChecked(); }
-    void showResultLabels()
-    {
-        for (ResultLabel l : {ResultLabel::Radius, ResultLabel::Cas, ResultLabel::Zdroj, ResultLabel::Detektor,
-                              ResultLabel::Soucet})
-            w->setLabelVisible(l, true);
-    }
-    int visibleResultLabels() const
-    {
-        int n = 0;
-        for (const QString &name : ResultLabels)
-            n += child<QLabel>(name)->isVisible();
-        return n;
-    }
+    std::unique_ptr<Zrcadlo> window;
 
 private slots:
     void initTestCase() { Look::apply(*qApp); }
     void init()
     {
-        w = std::make_unique<Zrcadlo>();
+        window = std::make_unique<Zrcadlo>();
+        w = window.get();
         w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
     }
-    void cleanup() { w.reset(); }
+    void cleanup()
+    {
+        window.reset();
+        w = nullptr;
+    }
 
     void startUpState();
     void designTable_data();
@@ -75,14 +54,15 @@ private slots:
     void accessibleNames();
     void drivenByKeyboard();
     void pressThroughTheWindow();
+    void inputDuringPressWaitsForItsEnd();
 };
 
 void TestZrcadlo::clickOnSelectedOption()
 {
-    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op2");
     showResultLabels();
     // "0" is already selected: clicking it again runs its handler.
-    QTest::mouseClick(child("op0"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op0");
     QCOMPARE(text("nKmitocet"), QString("1"));
     QVERIFY(checked("op1") && checked("op0"));
     QCOMPARE(visibleResultLabels(), 0);
@@ -107,8 +87,8 @@ void TestZrcadlo::accessibleNames()
 
 void TestZrcadlo::drivenByKeyboard()
 {
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
     auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
     key(Qt::Key_Tab);   // the shift group
     key(Qt::Key_Right); // 250
@@ -289,11 +269,11 @@ void TestZrcadlo::creationOrder()
 
 void TestZrcadlo::shiftZeroSelectsFrequencyOne()
 {
-    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op2");
     QCOMPARE(text("nKmitocet"), QString("2"));
     QVERIFY(!checked("op1"));
-    QTest::mouseClick(child("op250"), Qt::LeftButton, {}, QPoint(5, 6));
-    QTest::mouseClick(child("op0"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op250");
+    click("op0");
     QCOMPARE(text("nPosun"), QString("0"));
     QCOMPARE(text("nKmitocet"), QString("1"));
     QVERIFY(checked("op1") && !checked("op2"));
@@ -301,8 +281,8 @@ void TestZrcadlo::shiftZeroSelectsFrequencyOne()
 
 void TestZrcadlo::shiftTwoHundredFiftyKeepsFrequency()
 {
-    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
-    QTest::mouseClick(child("op250"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op2");
+    click("op250");
     QCOMPARE(text("nPosun"), QString("250"));
     QCOMPARE(text("nKmitocet"), QString("2"));
     QVERIFY(checked("op2") && checked("op250") && !checked("op0"));
@@ -369,13 +349,13 @@ void TestZrcadlo::settingsChangeHidesResultLabels()
     if (control == "HScroll1")
         child<QScrollBar>(control)->setValue(7);
     else
-        QTest::mouseClick(child(control), Qt::LeftButton, {}, QPoint(5, 6));
+        click(control);
     QCOMPARE(visibleResultLabels(), visibleAfter);
     // Back to shift 0 hides them too.
     showResultLabels();
     child<QRadioButton>("op250")->setChecked(true);
     showResultLabels();
-    QTest::mouseClick(child("op0"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op0");
     QCOMPARE(visibleResultLabels(), 0);
 }
 
@@ -390,8 +370,8 @@ void TestZrcadlo::konecEndsTheProgram()
 
 void TestZrcadlo::tabCycle()
 {
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
     child("cmdStart")->setFocus();
     const QStringList cycle{"op0", "cmdKonec", "op1", "HScroll1", "cmdStart", "op0"};
     for (const QString &name : cycle) {
@@ -399,8 +379,8 @@ void TestZrcadlo::tabCycle()
         QCOMPARE(QApplication::focusWidget()->objectName(), name);
     }
     // The selected option of a group is its Tab stop.
-    QTest::mouseClick(child("op250"), Qt::LeftButton, {}, QPoint(5, 6));
-    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op250");
+    click("op2");
     child("cmdStart")->setFocus();
     for (const char *name : {"op250", "cmdKonec", "op2", "HScroll1", "cmdStart"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -412,8 +392,8 @@ void TestZrcadlo::tabCycle()
 
 void TestZrcadlo::arrowKeysMoveWithinGroup()
 {
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
     child("op1")->setFocus();
     QTest::keyClick(child("op1"), Qt::Key_Right);
     QVERIFY(checked("op2"));
@@ -426,8 +406,8 @@ void TestZrcadlo::arrowKeysMoveWithinGroup()
 
 void TestZrcadlo::pressThroughTheWindow()
 {
-    QTest::mouseClick(child("op250"), Qt::LeftButton, {}, QPoint(5, 6));
-    QTest::mouseClick(child("op2"), Qt::LeftButton, {}, QPoint(5, 6));
+    click("op250");
+    click("op2");
     QElapsedTimer timer;
     timer.start();
     QTest::mouseClick(child("cmdStart"), Qt::LeftButton);
@@ -446,6 +426,57 @@ void TestZrcadlo::pressThroughTheWindow()
     QCOMPARE(p.fillColor(), 0x80000009u);
     QCOMPARE(p.scaleMode(), 3);
     QCOMPARE(p.image().pixel(104, 240) | 0xFF000000u, qRgb(255, 255, 255));
+}
+
+void TestZrcadlo::inputDuringPressWaitsForItsEnd()
+{
+    // Logs the slowdown of each pause and the end of each press.
+    class Watched : public Zrcadlo
+    {
+    public:
+        QString log;
+        void pause(double steps) override
+        {
+            log += QString::number(steps / Pacer::StepsPerUnit);
+            Zrcadlo::pause(steps);
+        }
+        void setLabelVisible(ResultLabel label, bool visible) override
+        {
+            log += label == ResultLabel::Soucet ? "|" : "";
+            Zrcadlo::setLabelVisible(label, visible);
+        }
+    } watched;
+    cleanup();
+    w = &watched;
+    watched.show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+
+    // Roads that are not mouse or keys, all during the first press: an
+    // accessibility "Press" on Start, then a new slowdown through the
+    // accessible value, then the window system's request to close.
+    auto act = [this](const char *name) { return QAccessible::queryAccessibleInterface(child(name)); };
+    QStringList during;
+    QTimer::singleShot(200, this, [&] {
+        during << QString::number(w->cursor().shape());
+        act("cmdStart")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    });
+    QTimer::singleShot(600, this, [&] {
+        act("HScroll1")->valueInterface()->setCurrentValue(5);
+        QCoreApplication::postEvent(w->windowHandle(), new QCloseEvent);
+    });
+    QTimer::singleShot(900, this, [&] {
+        during << text("nSpomaleni") << QString::number(w->isVisible()) << watched.log.right(1);
+    });
+    click("cmdStart");
+    QCOMPARE(during, QStringList({QString::number(Qt::BusyCursor), "1", "1", "1"}));
+    // Two presses one after the other, both at the old slowdown; then the
+    // new slowdown, then the close.
+    const QString press = QString("1").repeated(30) + "|";
+    QCOMPARE(watched.log, press + press);
+    QCOMPARE(text("nSpomaleni"), QString("5"));
+    QVERIFY(!w->isVisible());
+    QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
+    w = nullptr;
 }
 
 QTEST_MAIN(TestZrcadlo)

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QSize>
+#include <QtGlobal>
+
+// The drawing field: the part of the window a press draws on, in pixels.
+namespace Field {
+inline constexpr int Width = 800;
+inline constexpr int Height = 581;
+inline constexpr QSize Size{Width, Height};
+} // namespace Field
+
+// Flag words of Line and Circle.
+namespace DrawFlags {
+inline constexpr qint16 ColourGiven = 2;
+inline constexpr qint16 Line = 6;              // both points absolute, colour given
+inline constexpr qint16 Circle = ColourGiven;  // absolute centre, colour given
+inline constexpr qint16 CircleInForeColor = 0; // absolute centre, outline in the foreground colour
+} // namespace DrawFlags
+
+// Units of the coordinates.
+namespace ScaleMode {
+inline constexpr int Twips = 1;
+inline constexpr int Pixels = 3;
+} // namespace ScaleMode
+
+// Whether a circle fills its interior.
+namespace FillStyle {
+inline constexpr int Solid = 0;
+inline constexpr int Transparent = 1;
+} // namespace FillStyle
+
+// What a press draws with: the drawing state and the two drawing
+// operations. The picture implements it; a test records through it.
+class Canvas
+{
+public:
+    virtual ~Canvas() = default;
+
+    virtual void setScaleMode(int mode) = 0;
+    virtual void setDrawWidth(int width) = 0;
+    virtual void setFillStyle(int style) = 0;
+    virtual void setFillColor(quint32 color) = 0;
+    // Every circle is whole and round: start, end and aspect are never given.
+    virtual void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) = 0;
+    virtual void circle(qint16 flags, float x, float y, float radius, quint32 color) = 0;
+};
