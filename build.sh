@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zrcadlo on a fresh Debian 12 machine, in one command:
 #   ./build.sh        set up, build, and open the window
 #   ./build.sh test   set up, build, and run every test (also under ASan/UBSan)
@@ -6,8 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev fonts-liberation2)
-[ "$mode" = test ] && packages+=(xvfb xdotool dpkg-dev file strace valgrind dbus-daemon)
+# To build and run, on X11 and on Wayland.
+packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev qt6-wayland fonts-liberation2)
+# The tests' servers and bus, synthetic input and screenshots, the package
+# and its judges, and the memory and system-call checks.
+[ "$mode" = test ] && packages+=(xvfb weston dbus-daemon xdotool x11-utils imagemagick
+    dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind)
 
 missing=()
 for p in "${packages[@]}"; do

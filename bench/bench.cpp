@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Figures of a press on a real X server: shown operations against the
 // floor of painting the image only, the pause error, the answer time to a
 // window manager's ping and processor use during a long press, start-up

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one test in a world of its own: a D-Bus session bus of its own, a
 # private runtime folder, and, when asked, a private Xvfb (--x11) and a
 # headless weston (--wayland) on free display numbers and sockets. After the

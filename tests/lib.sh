@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the shell tests: the real window found and clicked on the
 # test's X server.
 # shellcheck shell=bash

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One start-up, one press and "Konec" under valgrind's memcheck: no memory
 # error anywhere, and no definite leak whose allocation comes from our code.
 set -euo pipefail

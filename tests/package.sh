@@ -1,33 +1,54 @@
 #!/bin/bash
-# Builds the Debian package from a build folder, unpacks it into a scratch
-# root, checks what it declares and holds, and starts the installed binary
-# on a real X server until its window is there.
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds the Debian package from a build folder and has Debian's own tools
+# judge it; then unpacks it into a scratch root and starts the installed
+# binary on a real X server until its window is there, with its identity
+# and icon set for the desktop.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 build=$1
 scratch=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$scratch"' EXIT
+id=example.velimor.zrcadlo
 
 (cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
 deb=$(ls "$scratch"/out/zrcadlo_*.deb)
+# Infos and pedantic tags shown; errors and warnings fail.
+lintian -I --pedantic --fail-on error,warning "$deb" 2> >(grep -v 'root privileges' >&2)
 depends=$(dpkg-deb -f "$deb" Depends)
-echo "Depends: $depends"
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation2 libc6; do
+echo "Depends: $depends; Recommends: $(dpkg-deb -f "$deb" Recommends)"
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6; do
     grep -q "$dep" <<<"$depends" || { echo "missing dependency $dep" >&2; exit 1; }
 done
+grep -q qt6-qpa-plugins <<<"$depends" && { echo "qt6-qpa-plugins holds no plugin we use" >&2; exit 1; }
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ]
 
 dpkg-deb -x "$deb" "$scratch/root"
-for f in usr/bin/zrcadlo usr/share/applications/zrcadlo.desktop usr/share/icons/hicolor/scalable/apps/zrcadlo.svg; do
-    [ -f "$scratch/root/$f" ] || { echo "package lacks /$f" >&2; exit 1; }
+root=$scratch/root/usr
+for f in bin/zrcadlo share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
+    share/man/man1/zrcadlo.1.gz share/man/cs/man1/zrcadlo.1.gz share/doc/zrcadlo/copyright; do
+    [ -f "$root/$f" ] || { echo "package lacks /usr/$f" >&2; exit 1; }
 done
-grep -qx 'Exec=zrcadlo' "$scratch/root/usr/share/applications/zrcadlo.desktop"
-grep -qx 'Icon=zrcadlo' "$scratch/root/usr/share/applications/zrcadlo.desktop"
+# desktop-file-validate exits 0 on hints too: any word from it fails.
+out=$(desktop-file-validate "$root/share/applications/$id.desktop" 2>&1)
+[ -z "$out" ] || { echo "$out" >&2; exit 1; }
+appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" | tee "$scratch/as"
+! grep -qE '^[EW]:' "$scratch/as"
+! readelf -d "$root/bin/zrcadlo" | grep -qE 'RUNPATH|RPATH'
 
-"$scratch/root/usr/bin/zrcadlo" &
+"$root/bin/zrcadlo" &
 pid=$!
 window=$(window_of "$pid")
 geometry=$(xdotool getwindowgeometry "$window" | grep Geometry)
 echo "installed binary opened its window: $geometry"
 grep -q 'Geometry: 800x581' <<<"$geometry"
+# The class that the desktop entry's StartupWMClass names, and an icon.
+wmclass=$(xprop -id "$window" WM_CLASS)
+echo "$wmclass"
+grep -q "\"$(sed -n 's/^StartupWMClass=//p' "$root/share/applications/$id.desktop")\"\$" <<<"$wmclass"
+xprop -id "$window" -notype 32c _NET_WM_ICON | grep -qE '_NET_WM_ICON = [0-9]'
 kill -0 "$pid"

@@ -1,4 +1,6 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
 # While the program runs (start-up, a press, "Konec") it connects to
 # nothing but its display and writes no file. What the platform's own
 # libraries do is allowed: the runtime folder, the font cache, the D-Bus

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Seeded random clicks and keys on the real window, through the real X
 // server, many of them while a press runs. The settings and the result
 // labels must keep their rules throughout. Set ZRCADLO_SEED to replay.

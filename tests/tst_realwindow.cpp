@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as a user meets it: started as a process on a real X server,
 // driven by synthetic clicks there, and seen through screenshots.
 #include "realprogram.h"

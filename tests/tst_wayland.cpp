@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program on a Wayland compositor (a headless weston): the real binary
 // opens its window there, and a press made there by the window in this
 // process draws the same picture as the same press on an X server.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "drawingsurface.h"
 #include "look.h"
 #include "windowdriver.h"

@@ -1,0 +1,91 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "commandline.h"
+
+#include <QCommandLineParser>
+
+namespace {
+const QString Program = QStringLiteral("zrcadlo");
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    // Qt's own options take one dash: -platform, -display.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringList{"v", "version"});
+    const QCommandLineOption platform(QStringLiteral("platform"), {}, QStringLiteral("name"));
+    const QCommandLineOption display(QStringLiteral("display"), {}, QStringLiteral("display"));
+    parser.addOptions({help, version, platform, display});
+
+    if (!parser.parse(arguments)) {
+        m_action = Action::Error;
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString dashes = unknown.first().size() > 1 ? QStringLiteral("--") : QStringLiteral("-");
+            m_error = QStringLiteral("neznámá volba „%1%2“").arg(dashes, unknown.first());
+        } else {
+            // The one other failure: a value-taking option at the very end.
+            m_error = QStringLiteral("volba „%1“ potřebuje hodnotu").arg(arguments.last());
+        }
+        return;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        m_action = Action::Error;
+        m_error = QStringLiteral("nečekaný argument „%1“").arg(parser.positionalArguments().first());
+        return;
+    }
+    if (parser.isSet(help))
+        m_action = Action::Help;
+    else if (parser.isSet(version))
+        m_action = Action::Version;
+    m_display = parser.value(display);
+}
+
+QString CommandLine::helpText()
+{
+    return QStringLiteral(
+        "Použití: zrcadlo [VOLBA]\n"
+        "Animace odrazu světla od rovinného zrcadla jako součtu přes dráhy.\n"
+        "Program otevře své okno; vše ostatní se volí v něm.\n"
+        "\n"
+        "Volby:\n"
+        "  -h, --help            vypíše tuto nápovědu a skončí\n"
+        "  -v, --version         vypíše verzi programu a skončí\n"
+        "  -platform NÁZEV       grafická platforma Qt, např. xcb nebo wayland\n"
+        "  -display DISPLEJ      X displej, na kterém se okno otevře\n"
+        "\n"
+        "Návratové hodnoty: 0 po stisku „Konec“ nebo zavření okna,\n"
+        "1 bez displeje, 2 při chybě v příkazové řádce.\n");
+}
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral(
+               "%1 %2\n"
+               "Copyright © 2026 Velimor\n"
+               "Licence GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+               "Toto je svobodný software: smíte jej měnit a šířit dál.\n"
+               "Není poskytována ŽÁDNÁ ZÁRUKA v rozsahu povoleném zákonem.\n")
+        .arg(Program, QStringLiteral(ZRCADLO_VERSION));
+}
+
+QString CommandLine::usageHint()
+{
+    return QStringLiteral("Nápovědu vypíše „zrcadlo --help“.\n");
+}
+
+QString CommandLine::noDisplayText(const QString &display, const QString &waylandDisplay)
+{
+    const QString needs = QStringLiteral("Zrcadlo je grafický program a potřebuje displej X11 nebo Wayland.");
+    if (display.isEmpty() && waylandDisplay.isEmpty())
+        return QStringLiteral("%1: není nastaven žádný displej (DISPLAY ani WAYLAND_DISPLAY). %2\n").arg(Program, needs);
+    QStringList named;
+    if (!display.isEmpty())
+        named << QStringLiteral("DISPLAY=%1").arg(display);
+    if (!waylandDisplay.isEmpty())
+        named << QStringLiteral("WAYLAND_DISPLAY=%1").arg(waylandDisplay);
+    return QStringLiteral("%1: displej nelze otevřít (%2). %3\n").arg(Program, named.join(QStringLiteral(", ")), needs);
+}

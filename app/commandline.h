@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for. The program takes no option that changes
+// what it does; it answers the ones every program is expected to answer,
+// and lets Qt's -platform and -display through.
+class CommandLine
+{
+public:
+    enum class Action { Run, Help, Version, Error };
+
+    static constexpr int ExitUsage = 2;
+    static constexpr int ExitNoDisplay = 1;
+
+    explicit CommandLine(const QStringList &arguments);
+
+    Action action() const { return m_action; }
+    // One line that says what is wrong, for Action::Error.
+    QString error() const { return m_error; }
+    // The display named with -display, if any.
+    QString display() const { return m_display; }
+
+    static QString helpText();
+    static QString versionText();
+    static QString usageHint();
+    // Why no window could be opened: which display, and that the program
+    // needs one.
+    static QString noDisplayText(const QString &display, const QString &waylandDisplay);
+
+private:
+    Action m_action = Action::Run;
+    QString m_error;
+    QString m_display;
+};

@@ -1,0 +1,59 @@
+#!/bin/bash
+# SPDX-FileCopyrightText: 2026 Velimor
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The project's licensing and the program's answers on the command line,
+# as a packager and a new user meet them.
+set -euo pipefail
+source=$1
+binary=$2
+cd "$source"
+reuse lint >"${TMPDIR:-/tmp}/reuse.$$" || { cat "${TMPDIR:-/tmp}/reuse.$$"; rm -f "${TMPDIR:-/tmp}/reuse.$$"; exit 1; }
+rm -f "${TMPDIR:-/tmp}/reuse.$$"
+echo "reuse lint: compliant"
+
+fail=0
+# expect STATUS STREAM PATTERN -- command...: the status, and the one stream
+# that must match (the other stays empty).
+expect() {
+    local status=$1 stream=$2 pattern=$3
+    shift 4
+    local out err got=0
+    out=$("$@" 2>"$source/.err.$$") || got=$?
+    err=$(cat "$source/.err.$$")
+    rm -f "$source/.err.$$"
+    local said=$out quiet=$err
+    [ "$stream" = stderr ] && said=$err quiet=$out
+    if [ "$got" != "$status" ] || ! grep -qE "$pattern" <<<"$said" || [ -n "$quiet" ]; then
+        echo "FAIL: $* -> status $got, stdout: $out, stderr: $err" >&2
+        fail=1
+    else
+        echo "ok: $* -> $got: $(head -n1 <<<"$said")"
+    fi
+}
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+expect 0 stdout '^Použití: zrcadlo' -- "${nodisplay[@]}" "$binary" --help
+expect 0 stdout '^Použití: zrcadlo' -- "${nodisplay[@]}" "$binary" -h
+expect 0 stdout '^zrcadlo [0-9]+\.[0-9]+' -- "${nodisplay[@]}" "$binary" --version
+expect 0 stdout '^zrcadlo [0-9]+\.[0-9]+' -- "${nodisplay[@]}" "$binary" -v
+expect 2 stderr '„--bogus“' -- "${nodisplay[@]}" "$binary" --bogus
+expect 2 stderr '„navíc“' -- "${nodisplay[@]}" "$binary" navíc
+expect 2 stderr '„-platform“' -- "${nodisplay[@]}" "$binary" -platform
+expect 1 stderr 'DISPLAY ani WAYLAND_DISPLAY' -- "${nodisplay[@]}" "$binary"
+# Display numbers where no server runs.
+free=()
+for n in $(seq 600 700); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || free+=("$n")
+    [ ${#free[@]} -eq 2 ] && break
+done
+expect 1 stderr "DISPLAY=:${free[0]}" -- env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=":${free[0]}" "$binary"
+expect 1 stderr "DISPLAY=:${free[1]}" -- "${nodisplay[@]}" "$binary" -display ":${free[1]}"
+
+# The manual pages name the options that --help names.
+help_options=$("$binary" --help | grep -oE '^ +-[-a-z, ]+' | grep -oE '\-+[a-z]+' | sort -u)
+for page in packaging/zrcadlo.1 packaging/zrcadlo.cs.1; do
+    page_options=$(sed -n '/^\.SH \(OPTIONS\|VOLBY\)/,/^\.SH/p' "$page" | grep -oE '\\-(\\-)?[a-z]+' |
+        sed 's/\\//g' | sort -u)
+    [ -n "$help_options" ] && [ "$help_options" = "$page_options" ] || { echo "FAIL: $page lists $page_options, --help $help_options" >&2; fail=1; }
+done
+exit $fail
