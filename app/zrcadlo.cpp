@@ -193,7 +193,8 @@ void Zrcadlo::createControls()
 
 void Zrcadlo::connectOption(QRadioButton *option, void (Zrcadlo::*handler)())
 {
-    // Selected from code or by the user: the handler runs at once.
+    // Selected from code or by the user: the handler runs at once, or,
+    // during a press, after it.
     connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
         if (on)
             whenIdle([this, handler] { (this->*handler)(); });

@@ -37,8 +37,8 @@ done
 out=$(desktop-file-validate "$root/share/applications/$id.desktop" 2>&1)
 [ -z "$out" ] || { echo "$out" >&2; exit 1; }
 appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml" | tee "$scratch/as"
-! grep -qE '^[EW]:' "$scratch/as"
-! readelf -d "$root/bin/zrcadlo" | grep -qE 'RUNPATH|RPATH'
+if grep -qE '^[EW]:' "$scratch/as"; then echo "appstreamcli: errors or warnings" >&2; exit 1; fi
+if readelf -d "$root/bin/zrcadlo" | grep -E 'RUNPATH|RPATH'; then echo "a search path in the binary" >&2; exit 1; fi
 
 "$root/bin/zrcadlo" &
 pid=$!
