@@ -6,7 +6,7 @@
 #include <QCommandLineParser>
 
 namespace {
-const QString Program = QStringLiteral("zrcadlo");
+constexpr QLatin1String Program("zrcadlo");
 } // namespace
 
 CommandLine::CommandLine(const QStringList &arguments)

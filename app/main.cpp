@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString ApplicationId = QStringLiteral("example.velimor.zrcadlo");
+constexpr QLatin1String ApplicationId("example.velimor.zrcadlo");
 
 void print(FILE *to, const QString &text)
 {
@@ -64,12 +64,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("zrcadlo"));
     QApplication::setApplicationVersion(QStringLiteral(ZRCADLO_VERSION));
     // The Wayland app id; on X11 the class "zrcadlo" names the same entry.
-    QApplication::setDesktopFileName(ApplicationId);
+    QApplication::setDesktopFileName(QString(ApplicationId));
     // From the icon theme when installed; from the program itself otherwise.
     QIcon ownIcon;
     for (int size : {16, 32, 48, 64, 128, 256})
         ownIcon.addFile(QStringLiteral(":/icons/%1.png").arg(size));
-    QApplication::setWindowIcon(QIcon::fromTheme(ApplicationId, ownIcon));
+    QApplication::setWindowIcon(QIcon::fromTheme(QString(ApplicationId), ownIcon));
     Look::apply(app);
 
     Zrcadlo window;
