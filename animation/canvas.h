@@ -44,7 +44,7 @@ public:
     virtual void setDrawWidth(int width) = 0;
     virtual void setFillStyle(int style) = 0;
     virtual void setFillColor(quint32 color) = 0;
-    // Every circle is whole and round: start, end and aspect are never given.
     virtual void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) = 0;
+    // Every circle is whole and round: start, end and aspect are never given.
     virtual void circle(qint16 flags, float x, float y, float radius, quint32 color) = 0;
 };

@@ -7,9 +7,10 @@
 set -euo pipefail
 source=$1
 binary=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 cd "$source"
-reuse lint >"${TMPDIR:-/tmp}/reuse.$$" || { cat "${TMPDIR:-/tmp}/reuse.$$"; rm -f "${TMPDIR:-/tmp}/reuse.$$"; exit 1; }
-rm -f "${TMPDIR:-/tmp}/reuse.$$"
+reuse lint >"$scratch/reuse" || { cat "$scratch/reuse"; exit 1; }
 echo "reuse lint: compliant"
 
 fail=0
@@ -19,9 +20,8 @@ expect() {
     local status=$1 stream=$2 pattern=$3
     shift 4
     local out err got=0
-    out=$("$@" 2>"$source/.err.$$") || got=$?
-    err=$(cat "$source/.err.$$")
-    rm -f "$source/.err.$$"
+    out=$("$@" 2>"$scratch/err") || got=$?
+    err=$(cat "$scratch/err")
     local said=$out quiet=$err
     [ "$stream" = stderr ] && said=$err quiet=$out
     if [ "$got" != "$status" ] || ! grep -qE "$pattern" <<<"$said" || [ -n "$quiet" ]; then

@@ -32,14 +32,13 @@ public:
     ~RealProgram() { stop(); }
 
     // Starts the program and waits until its window has painted itself.
-    bool launch(const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-                const QStringList &args = {})
+    bool launch(const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
     {
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         QProcessEnvironment e = env;
         e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         process.setProcessEnvironment(e);
-        process.start(QStringLiteral(ZRCADLO_BINARY), args);
+        process.start(QStringLiteral(ZRCADLO_BINARY), {});
         if (!process.waitForStarted())
             return false;
         window = xdotool({"search", "--sync", "--onlyvisible", "--pid", QString::number(process.processId()),
@@ -53,8 +52,8 @@ public:
         geometry = QRect(g["X"], g["Y"], g["WIDTH"], g["HEIGHT"]);
         const qreal scale = e.value(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1")).toDouble();
         const QRect headline(At::Headline.topLeft() * scale, At::Headline.size() * scale);
-        return Pixel::count(waitFor([&](const QImage &i) { return Pixel::count(i, headline, Pixel::Black) > 50; }),
-                            headline, Pixel::Black) > 50;
+        const auto painted = [&](const QImage &i) { return Pixel::count(i, headline, Pixel::Black) > 50; };
+        return painted(waitFor(painted));
     }
 
     void stop()

@@ -17,10 +17,9 @@
 using namespace Pixel;
 
 namespace {
-const QRect Headline(32, 8, 209, 41);
-}
 
-namespace {
+const QRect Headline(32, 8, 209, 41);
+const QRect LabZdrojAt250(44, 200, 41, 41);
 
 // The compositor's whole output, as weston-screenshooter saves it.
 QImage screenshot()
@@ -122,7 +121,7 @@ void TestWayland::pressDrawsTheSamePictureAsOnX11()
     QVERIFY2(elementArrows(during) > 0 && elementArrows(during) < 30, qPrintable(QString::number(elementArrows(during))));
 
     QImage after;
-    auto finished = [](const QImage &i) { return !i.isNull() && labelShown(i, QRect(44, 200, 41, 41)); };
+    auto finished = [](const QImage &i) { return !i.isNull() && labelShown(i, LabZdrojAt250); };
     for (int i = 0; i < 40 && !finished(after); ++i) {
         QTest::qWait(50);
         after = clientArea(screenshot(), headline);
