@@ -47,6 +47,8 @@ run)
 test)
     # Tests on and warnings as errors, whatever an earlier run left in the cache.
     build build -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON
+    # Built, not run, so that a change cannot break the benchmark unseen.
+    cmake --build build -j"$jobs" --target bench
     ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
     # The same suite once more with AddressSanitizer and UBSan; any report fails it.
     build build-asan -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_SANITIZE=ON

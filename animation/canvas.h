@@ -3,22 +3,20 @@
 
 #pragma once
 
-#include <QSize>
-#include <QtGlobal>
+#include <cstdint>
 
 // The drawing field: the part of the window a press draws on, in pixels.
 namespace Field {
 inline constexpr int Width = 800;
 inline constexpr int Height = 581;
-inline constexpr QSize Size{Width, Height};
 } // namespace Field
 
 // Flag words of Line and Circle.
 namespace DrawFlags {
-inline constexpr qint16 ColourGiven = 2;
-inline constexpr qint16 Line = 6;              // both points absolute, colour given
-inline constexpr qint16 Circle = ColourGiven;  // absolute centre, colour given
-inline constexpr qint16 CircleInForeColor = 0; // absolute centre, outline in the foreground colour
+inline constexpr std::int16_t ColourGiven = 2;
+inline constexpr std::int16_t Line = 6;              // both points absolute, colour given
+inline constexpr std::int16_t Circle = ColourGiven;  // absolute centre, colour given
+inline constexpr std::int16_t CircleInForeColor = 0; // absolute centre, outline in the foreground colour
 } // namespace DrawFlags
 
 // Units of the coordinates.
@@ -34,7 +32,8 @@ inline constexpr int Transparent = 1;
 } // namespace FillStyle
 
 // What a press draws with: the drawing state and the two drawing
-// operations. The picture implements it; a test records through it.
+// operations. Each front end's picture implements it; a test records
+// through it.
 class Canvas
 {
 public:
@@ -43,8 +42,8 @@ public:
     virtual void setScaleMode(int mode) = 0;
     virtual void setDrawWidth(int width) = 0;
     virtual void setFillStyle(int style) = 0;
-    virtual void setFillColor(quint32 color) = 0;
-    virtual void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) = 0;
+    virtual void setFillColor(std::uint32_t color) = 0;
+    virtual void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) = 0;
     // Every circle is whole and round: start, end and aspect are never given.
-    virtual void circle(qint16 flags, float x, float y, float radius, quint32 color) = 0;
+    virtual void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) = 0;
 };

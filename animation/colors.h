@@ -3,19 +3,20 @@
 
 #pragma once
 
-#include <QColor>
+#include <cstdint>
 
 namespace Colors {
 
-inline constexpr quint32 LightGrey = 0xC0C0C0;
-inline constexpr quint32 DarkGrey = 0x404040;
-inline constexpr quint32 Green = 0x00FF00;
-inline constexpr quint32 CaptionText = 0x80000009;  // system colour 9
-inline constexpr quint32 ButtonFace = 0x8000000F;   // system colour 15
-inline constexpr quint32 ButtonText = 0x80000012;   // system colour 18
+// &H00BBGGRR values, or &H800000nn for system colour nn.
+inline constexpr std::uint32_t LightGrey = 0xC0C0C0;
+inline constexpr std::uint32_t DarkGrey = 0x404040;
+inline constexpr std::uint32_t Green = 0x00FF00;
+inline constexpr std::uint32_t CaptionText = 0x80000009; // system colour 9
+inline constexpr std::uint32_t ButtonFace = 0x8000000F;  // system colour 15
+inline constexpr std::uint32_t ButtonText = 0x80000012;  // system colour 18
 
-// Turns a &H00BBGGRR value or a &H800000nn system colour into a QColor.
-// System colours take their classic values, which the design was made for.
-QColor resolve(quint32 value);
+// The colour to paint, as 0xRRGGBB. System colours take their classic
+// values, which the design was made for; an unknown one is black.
+std::uint32_t rgb(std::uint32_t value);
 
 } // namespace Colors

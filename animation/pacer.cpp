@@ -3,10 +3,13 @@
 
 #include "pacer.h"
 
-#include <cmath>
-#include <thread>
+#include "textnumber.h"
 
-std::chrono::nanoseconds Pacer::durationFor(double steps)
+#include <cmath>
+
+namespace Pacer {
+
+std::chrono::nanoseconds durationFor(double steps)
 {
     // Negative, non-number or empty slowdowns do not pause at all.
     if (!(steps > 0))
@@ -17,13 +20,9 @@ std::chrono::nanoseconds Pacer::durationFor(double steps)
     return std::chrono::nanoseconds(std::llround(ns));
 }
 
-std::chrono::steady_clock::time_point Pacer::deadlineFor(double steps)
+std::chrono::nanoseconds pauseFor(std::string_view slowdownText)
 {
-    return std::chrono::steady_clock::now() + durationFor(steps);
+    return durationFor(Settings::toNumber(slowdownText) * StepsPerUnit);
 }
 
-void Pacer::waitUntil(std::chrono::steady_clock::time_point deadline)
-{
-    while (std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_until(deadline);
-}
+} // namespace Pacer

@@ -3,13 +3,38 @@
 
 #include "press.h"
 
+#include "pacer.h"
+#include "presshost.h"
 #include "resultant.h"
-#include "scene.h"
-#include "sweep.h"
 
-void Press::run(Canvas &canvas, PressHost &host)
+Press::Press(Canvas &canvas, PressHost &host) : m_canvas(canvas), m_host(host) {}
+
+std::optional<std::chrono::nanoseconds> Press::step()
 {
-    const Scene scene = Scene::setUp(canvas, host);
-    const SweepResult sweep = SweepResult::run(canvas, host, scene);
-    Resultant::draw(canvas, host, scene, sweep);
+    switch (m_stage) {
+    case Stage::SetUp:
+        // No pause before the first element: it follows the set-up at once.
+        m_scene = SetUp::draw(m_canvas, m_host);
+        m_sweep = Sweep(m_scene);
+        m_stage = Stage::Sweep;
+        [[fallthrough]];
+    case Stage::Sweep:
+        if (!m_sweep.done()) {
+            m_sweep.drawNext(m_canvas);
+            return Pacer::pauseFor(m_host.settingText(Setting::Spomaleni));
+        }
+        Resultant::draw(m_canvas, m_host, m_scene, m_sweep.result());
+        m_stage = Stage::Done;
+        return std::nullopt;
+    case Stage::Done:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<SweepResult> Press::results() const
+{
+    if (m_stage != Stage::Done)
+        return std::nullopt;
+    return m_sweep.result();
 }

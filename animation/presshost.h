@@ -3,9 +3,7 @@
 
 #pragma once
 
-#include <QtGlobal>
-
-class QString;
+#include <string>
 
 // The five labels that the end of a press places and shows.
 enum class ResultLabel { Radius, Cas, Zdroj, Detektor, Soucet };
@@ -17,7 +15,7 @@ inline constexpr ResultLabel ResultLabels[] = {ResultLabel::Radius, ResultLabel:
 enum class Setting { Posun, Kmitocet, Spomaleni };
 
 // What a Start press needs from the window besides drawing: the result
-// labels, the settings texts and the pause after each element.
+// labels and the settings texts. Pauses are the caller's: see Press.
 class PressHost
 {
 public:
@@ -27,8 +25,6 @@ public:
     virtual void setLabelTop(ResultLabel label, float top) = 0;
     virtual void setLabelVisible(ResultLabel label, bool visible) = 0;
 
-    virtual QString settingText(Setting setting) const = 0;
-
-    // Pause after an element, given as countdown steps (slowdown x 300000).
-    virtual void pause(double steps) = 0;
+    // The current text, UTF-8; a copy, so it outlives the control's own.
+    virtual std::string settingText(Setting setting) const = 0;
 };

@@ -9,7 +9,7 @@
 #include "scene.h"
 #include "sweep.h"
 
-#include <QString>
+#include <string>
 
 namespace {
 
@@ -20,7 +20,9 @@ void place(PressHost &host, ResultLabel label, double left, double top)
 }
 } // namespace
 
-void Resultant::draw(Canvas &canvas, PressHost &host, const Scene &s, const SweepResult &r)
+namespace Resultant {
+
+void draw(Canvas &canvas, PressHost &host, const Scene &s, const SweepResult &r)
 {
     const auto dark = Colors::DarkGrey;
 
@@ -31,7 +33,7 @@ void Resultant::draw(Canvas &canvas, PressHost &host, const Scene &s, const Swee
     canvas.line(DrawFlags::Line, float(r.leastTimeX), float(s.mirrorY), float(s.sourceX), float(s.sourceY), dark);
 
     canvas.line(DrawFlags::Line, float(s.detectorX + 140), float(s.detectorY - 50), float(r.chainTipX),
-              float(r.chainTipY), Colors::Green);
+                float(r.chainTipY), Colors::Green);
 
     canvas.setFillColor(Colors::CaptionText);
     canvas.setFillStyle(FillStyle::Solid);
@@ -45,17 +47,19 @@ void Resultant::draw(Canvas &canvas, PressHost &host, const Scene &s, const Swee
     place(host, ResultLabel::Detektor, s.detectorX - 20, s.sourceY - 30);
 
     // Chosen by the texts themselves, not by the numbers the scene used.
-    const QString posun = host.settingText(Setting::Posun);
-    if (posun == QString::number(0)) {
+    const std::string posun = host.settingText(Setting::Posun);
+    if (posun == std::to_string(0)) {
         place(host, ResultLabel::Soucet, s.chainStartX + 20, s.chainStartY);
-    } else if (posun == QString::number(250)) {
-        const QString kmitocet = host.settingText(Setting::Kmitocet);
-        if (kmitocet == QLatin1String("1"))
+    } else if (posun == std::to_string(250)) {
+        const std::string kmitocet = host.settingText(Setting::Kmitocet);
+        if (kmitocet == "1")
             place(host, ResultLabel::Soucet, s.chainStartX + 100, s.chainStartY);
-        else if (kmitocet == QLatin1String("2"))
+        else if (kmitocet == "2")
             place(host, ResultLabel::Soucet, s.chainStartX - 40, s.chainStartY - 90);
     }
 
     for (ResultLabel label : ResultLabels)
         host.setLabelVisible(label, true);
 }
+
+} // namespace Resultant

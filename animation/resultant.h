@@ -10,8 +10,6 @@ struct SweepResult;
 
 // The end of a press: least-time marker, shortest path, the green sum of
 // the arrows, the end circles again, and the five labels placed and shown.
-class Resultant
-{
-public:
-    static void draw(Canvas &canvas, PressHost &host, const Scene &scene, const SweepResult &sweep);
-};
+namespace Resultant {
+void draw(Canvas &canvas, PressHost &host, const Scene &scene, const SweepResult &sweep);
+} // namespace Resultant

@@ -10,6 +10,8 @@ class PressHost;
 // current settings each time "Start" is pressed.
 struct Scene
 {
+    double frequency = 0.0;
+    double shift = 0.0;
     int fieldWidth = 0;
     int fieldHeight = 0;
     double phaseFactor = 0.0;
@@ -26,7 +28,13 @@ struct Scene
     double chainStartX = 0.0;
     double chainStartY = 0.0;
 
-    // Prepares the surface, paints the background band over the previous
-    // picture, computes the scene and draws its static parts.
-    static Scene setUp(Canvas &canvas, PressHost &host);
+    // The design reads the shift once for the source and once for the
+    // detector; both readings are given.
+    static Scene compute(double frequency, double sourceShift, double detectorShift);
 };
+
+// The first stretch of a press: the surface prepared, the background band
+// over the previous picture, the settings read, and the static scene drawn.
+namespace SetUp {
+Scene draw(Canvas &canvas, const PressHost &host);
+} // namespace SetUp

@@ -3,10 +3,15 @@
 
 #pragma once
 
-class QString;
+#include <string_view>
 
-// Reads a settings text as a number the way the arithmetic needs it:
-// the user's locale first, then the C locale, so "2.5" and "2,5" both work
-// wherever the program runs. Anything that is not a finite number reads as 0,
-// so no text can stop a press.
-double textToNumber(const QString &text);
+namespace Settings {
+
+// Reads a settings text as a number the way the arithmetic needs it.
+// Accepted: blanks around, a sign, digits with a decimal point or a
+// decimal comma (so "2.5" and "2,5" read the same in every locale), and an
+// exponent. Anything else, digit grouping included, and anything that is
+// not a finite number reads as 0, so no text can stop a press.
+double toNumber(std::string_view text);
+
+} // namespace Settings

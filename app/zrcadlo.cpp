@@ -5,7 +5,6 @@
 
 #include "drawingsurface.h"
 #include "look.h"
-#include "pacer.h"
 #include "press.h"
 
 #include <QCloseEvent>
@@ -19,6 +18,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <thread>
 
 namespace {
 
@@ -108,7 +108,7 @@ Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
     setFont(Look::dialogFont());
     setAutoFillBackground(true);
     // The whole drawing field is client area from the start, and stays so.
-    setFixedSize(Field::Size);
+    setFixedSize(Picture::FieldSize);
 
     createControls();
     Form_Load();
@@ -119,7 +119,7 @@ Zrcadlo::~Zrcadlo() = default;
 void Zrcadlo::createControls()
 {
     // The picture lies under every control.
-    m_surface = new DrawingSurface(Field::Size, this);
+    m_surface = new DrawingSurface(Picture::FieldSize, this);
     m_surface->move(0, 0);
 
     HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
@@ -268,7 +268,9 @@ void Zrcadlo::cmdStart_Click()
     }
     m_pressing = true;
     setCursor(Qt::BusyCursor); // clicks now will wait
-    Press::run(m_surface->picture(), *this);
+    Press press(m_surface->picture(), *this);
+    while (const auto length = press.step())
+        pause(*length);
     m_surface->flush();
     unsetCursor();
     m_pressing = false;
@@ -331,34 +333,36 @@ void Zrcadlo::setLabelVisible(ResultLabel label, bool visible)
     resultLabel(label)->setVisible(visible);
 }
 
-QString Zrcadlo::settingText(Setting setting) const
+std::string Zrcadlo::settingText(Setting setting) const
 {
     switch (setting) {
-    case Setting::Posun: return nPosun->text();
-    case Setting::Kmitocet: return nKmitocet->text();
-    case Setting::Spomaleni: return nSpomaleni->text();
+    case Setting::Posun: return nPosun->text().toStdString();
+    case Setting::Kmitocet: return nKmitocet->text().toStdString();
+    case Setting::Spomaleni: return nSpomaleni->text().toStdString();
     }
     return {};
 }
 
-void Zrcadlo::pause(double steps)
+void Zrcadlo::pause(std::chrono::nanoseconds length)
 {
     // A pause shows everything drawn so far, and showing it counts as part
     // of the pause. No pause, no extra showing: the frame rule covers it.
-    if (Pacer::durationFor(steps) == std::chrono::nanoseconds::zero())
+    if (length <= std::chrono::nanoseconds::zero())
         return;
-    const auto deadline = Pacer::deadlineFor(steps);
+    const auto deadline = std::chrono::steady_clock::now() + length;
     m_surface->flush();
     // Meanwhile the window system is answered (pings, exposes, the
     // compositor's frames), so that the window never looks dead; the user's
     // input stays queued until the press is over. The loop wakes a little
     // early and the last stretch is slept, so the pace stays exact.
     const auto loopFor = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - Pacer::WakeMargin - std::chrono::steady_clock::now());
+        deadline - WakeMargin - std::chrono::steady_clock::now());
     if (loopFor.count() > 0) {
         QEventLoop loop;
         QTimer::singleShot(loopFor, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    Pacer::waitUntil(deadline);
+    // Sleeps, no busy waiting, until the deadline; a signal may wake it early.
+    while (std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_until(deadline);
 }

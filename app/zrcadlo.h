@@ -8,6 +8,7 @@
 #include <QQueue>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 
 class DrawingSurface;
@@ -43,8 +44,14 @@ public:
     void setLabelLeft(ResultLabel label, float left) override;
     void setLabelTop(ResultLabel label, float top) override;
     void setLabelVisible(ResultLabel label, bool visible) override;
-    QString settingText(Setting setting) const override;
-    void pause(double steps) override;
+    std::string settingText(Setting setting) const override;
+
+    // The pause after an element: everything drawn is shown, the window
+    // system is answered, and the user's input waits.
+    virtual void pause(std::chrono::nanoseconds length);
+    // How long before the end of a pause its event handling stops, so that
+    // an event being handled then cannot make the pause late.
+    static constexpr std::chrono::milliseconds WakeMargin{3};
 
 protected:
     void closeEvent(QCloseEvent *event) override;

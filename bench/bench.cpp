@@ -143,11 +143,11 @@ int main(int argc, char *argv[])
 
     // Pause error at slowdown 1: the window's own pause, as a press makes it.
     std::vector<double> pauseErrors;
-    const double steps = Pacer::StepsPerUnit;
+    const auto length = Pacer::pauseFor("1");
     for (int i = 0; i < 30; ++i) {
         const auto t0 = Clock::now();
-        window.pause(steps);
-        pauseErrors.push_back(std::abs(ms(Clock::now() - t0) - ms(Pacer::durationFor(steps))));
+        window.pause(length);
+        pauseErrors.push_back(std::abs(ms(Clock::now() - t0) - ms(length)));
     }
 
     window.hide();

@@ -44,7 +44,7 @@ void RecordingHost::setFillStyle(int style)
     ops << op;
 }
 
-void RecordingHost::setFillColor(quint32 color)
+void RecordingHost::setFillColor(std::uint32_t color)
 {
     fillColor = color;
     Op op = stamped(Kind::FillColor);
@@ -52,7 +52,7 @@ void RecordingHost::setFillColor(quint32 color)
     ops << op;
 }
 
-void RecordingHost::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+void RecordingHost::line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color)
 {
     Op op = stamped(Kind::Line);
     op.flags = flags;
@@ -61,7 +61,7 @@ void RecordingHost::line(qint16 flags, float x1, float y1, float x2, float y2, q
     ops << op;
 }
 
-void RecordingHost::circle(qint16 flags, float x, float y, float radius, quint32 color)
+void RecordingHost::circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color)
 {
     Op op = stamped(Kind::Circle);
     op.flags = flags;
@@ -94,17 +94,24 @@ void RecordingHost::setLabelVisible(ResultLabel label, bool visible)
     ops << op;
 }
 
-QString RecordingHost::settingText(Setting setting) const
+std::string RecordingHost::settingText(Setting setting) const
 {
     Op op = stamped(Kind::Read);
     op.setting = setting;
     ops << op;
-    return texts.value(setting);
+    return texts.value(setting).toStdString();
 }
 
-void RecordingHost::pause(double steps)
+void RecordingHost::pause(std::chrono::nanoseconds length)
 {
     Op op = stamped(Kind::Pause);
-    op.steps = steps;
+    op.pause = length;
     ops << op;
+}
+
+void RecordingHost::pressOn(Canvas &canvas)
+{
+    Press press(canvas, *this);
+    while (const auto length = press.step())
+        pause(*length);
 }

@@ -9,6 +9,8 @@
 #include "presshost.h"
 
 #include <QList>
+
+#include <chrono>
 #include <QMap>
 #include <QString>
 
@@ -27,7 +29,7 @@ public:
         quint32 color = 0;
         ResultLabel label = ResultLabel::Radius;
         Setting setting = Setting::Posun;
-        double steps = 0;
+        std::chrono::nanoseconds pause{};
         // State in force at the operation.
         int drawWidth = 0;
         int fillStyle = -1;
@@ -41,20 +43,24 @@ public:
     quint32 fillColor = 0;
 
     QList<Op> of(Kind kind) const;
-    // A whole press drawn on this recorder.
-    void press() { Press::run(*this, *this); }
+    // A whole press drawn on this recorder, its pauses recorded.
+    void press() { pressOn(*this); }
+    // A whole press drawn on a canvas, stepped to its end; the recorder is
+    // its host and records the pauses.
+    void pressOn(Canvas &canvas);
 
     void setScaleMode(int mode) override;
     void setDrawWidth(int width) override;
     void setFillStyle(int style) override;
-    void setFillColor(quint32 color) override;
-    void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) override;
-    void circle(qint16 flags, float x, float y, float radius, quint32 color) override;
+    void setFillColor(std::uint32_t color) override;
+    void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
+    void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
     void setLabelLeft(ResultLabel label, float left) override;
     void setLabelTop(ResultLabel label, float top) override;
     void setLabelVisible(ResultLabel label, bool visible) override;
-    QString settingText(Setting setting) const override;
-    void pause(double steps) override;
+    std::string settingText(Setting setting) const override;
+    // Records a pause the press asked for (it waits for none).
+    virtual void pause(std::chrono::nanoseconds length);
 
 private:
     Op stamped(Kind kind) const;
@@ -64,7 +70,7 @@ private:
 class PictureHost : public RecordingHost
 {
 public:
-    explicit PictureHost(qreal dpr = 1.0) : picture(Field::Size, dpr) {}
+    explicit PictureHost(qreal dpr = 1.0) : picture(Picture::FieldSize, dpr) {}
     Picture picture;
-    void press() { Press::run(picture, *this); }
+    void press() { pressOn(picture); }
 };

@@ -60,7 +60,7 @@ void TestPicture::sameValueSamePixels()
     QFETCH(float, y);
     QFETCH(int, width);
     QFETCH(QList<int>, rows);
-    Picture p(Field::Size);
+    Picture p(Picture::FieldSize);
     p.setScaleMode(3);
     p.setDrawWidth(width);
     // Drawn at different times and over different spans: the same rows.
@@ -79,7 +79,7 @@ void TestPicture::bandPaintsOverPreviousPicture()
     p.setDrawWidth(1);
     for (int y = 0; y < 581; ++y)
         p.line(6, 0, float(y), 799, float(y), 0x0000FF);
-    Scene::setUp(h.picture, h);
+    SetUp::draw(h.picture, h);
     const QImage image = p.snapshot();
     // The band: x 5 to 795, y 61 to 580; outside it the red stays.
     for (QPoint pt : {QPoint(5, 61), QPoint(795, 61), QPoint(5, 580), QPoint(795, 580), QPoint(400, 500),
@@ -92,7 +92,7 @@ void TestPicture::bandPaintsOverPreviousPicture()
 void TestPicture::mirrorAndMarks()
 {
     PictureHost h;
-    Scene::setUp(h.picture, h);
+    SetUp::draw(h.picture, h);
     const QImage image = h.picture.snapshot();
     // Three pixels wide around row 290 from 44 to 764, between the marks.
     for (int x = 48; x <= 760; x += 24)

@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+using namespace std::chrono_literals;
+
 using Kind = RecordingHost::Kind;
 using Op = RecordingHost::Op;
 
@@ -80,6 +82,7 @@ private slots:
     void labSoucetByTexts_data();
     void labSoucetByTexts();
     void slowdownReadForEveryElement();
+    void finishedPressDrawsNoMore();
     void phaseFactor_data();
     void phaseFactor();
     void textToNumber_data();
@@ -247,7 +250,7 @@ void TestPress::elementPasses()
             ++widthsInPass;
         if (op.kind == Kind::Pause) {
             QCOMPARE(widthsInPass, 4);
-            QCOMPARE(op.steps, 300000.0);
+            QCOMPARE(op.pause, 50ms);
             widthsInPass = 0;
             ++pass;
         }
@@ -328,9 +331,9 @@ class ChangingSlowdown : public RecordingHost
 {
 public:
     int n = 0;
-    void pause(double steps) override
+    void pause(std::chrono::nanoseconds length) override
     {
-        RecordingHost::pause(steps);
+        RecordingHost::pause(length);
         texts[Setting::Spomaleni] = QString::number(++n % 21);
     }
 };
@@ -342,9 +345,24 @@ void TestPress::slowdownReadForEveryElement()
     h.press();
     const QList<Op> pauses = h.of(Kind::Pause);
     QCOMPARE(pauses.size(), 30);
-    QCOMPARE(pauses[0].steps, 300000.0);
+    QCOMPARE(pauses[0].pause, 50ms);
     for (int e = 1; e < 30; ++e)
-        QCOMPARE(pauses[e].steps, double(e % 21) * 300000);
+        QCOMPARE(pauses[e].pause, (e % 21) * 50ms);
+}
+
+void TestPress::finishedPressDrawsNoMore()
+{
+    RecordingHost h;
+    Press press(h, h);
+    int pauses = 0;
+    while (press.step())
+        ++pauses;
+    QCOMPARE(pauses, 30);
+    const qsizetype ops = h.ops.size();
+    QVERIFY(press.finished());
+    QVERIFY(!press.step());
+    QVERIFY(!press.step());
+    QCOMPARE(h.ops.size(), ops);
 }
 
 void TestPress::phaseFactor_data()
@@ -361,7 +379,7 @@ void TestPress::phaseFactor()
     QFETCH(double, expected);
     RecordingHost h;
     h.texts[Setting::Kmitocet] = kmitocet;
-    const Scene s = Scene::setUp(h, h);
+    const Scene s = SetUp::draw(h, h);
     QVERIFY(std::abs(s.phaseFactor - expected) < 1e-12);
     QCOMPARE(s.phaseFactor, 3 * (1.57041 / 100) * kmitocet.toDouble());
     QCOMPARE(s.mirrorY, 290.5);
@@ -377,6 +395,8 @@ void TestPress::textToNumber_data()
     QTest::newRow("letters") << "abc" << 0.0;
     QTest::newRow("negative") << "-1" << -1.0;
     QTest::newRow("decimal point") << "2.5" << 2.5;
+    QTest::newRow("decimal comma") << "2,5" << 2.5;
+    QTest::newRow("digit grouping") << "1 000" << 0.0;
     QTest::newRow("blanks") << " 250 " << 250.0;
     QTest::newRow("infinite") << "1e999" << 0.0;
     QTest::newRow("nan") << "nan" << 0.0;
@@ -387,7 +407,7 @@ void TestPress::textToNumber()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    QCOMPARE(::textToNumber(text), expected);
+    QCOMPARE(Settings::toNumber(text.toStdString()), expected);
 }
 
 void TestPress::pauseDuration_data()

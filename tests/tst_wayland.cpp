@@ -4,7 +4,7 @@
 // The program on a Wayland compositor (a headless weston): the real binary
 // opens its window there, and a press made there by the window in this
 // process draws the same picture as the same press on an X server.
-#include "canvas.h"
+#include "picture.h"
 #include "look.h"
 #include "realprogram.h"
 #include "windowdriver.h"
@@ -52,7 +52,7 @@ QImage clientArea(const QImage &screen, const QImage &headline)
                     break;
                 }
             if (match && screen.copy(x, y, headline.width(), headline.height()) == headline)
-                return screen.copy(QRect(QPoint(x, y) - Headline.topLeft(), Field::Size));
+                return screen.copy(QRect(QPoint(x, y) - Headline.topLeft(), Picture::FieldSize));
         }
     return {};
 }
@@ -83,11 +83,11 @@ void TestWayland::realProgramOpensItsWindow()
     program.start(QStringLiteral(ZRCADLO_BINARY), {});
     QVERIFY(program.waitForStarted());
     QImage window;
-    for (int i = 0; i < 50 && window.size() != Field::Size; ++i) {
+    for (int i = 0; i < 50 && window.size() != Picture::FieldSize; ++i) {
         QTest::qWait(100);
         window = clientArea(screenshot(), headline);
     }
-    QCOMPARE(window.size(), Field::Size);
+    QCOMPARE(window.size(), Picture::FieldSize);
     QVERIFY(count(window, At::Headline, Black) > 50);
     QCOMPARE(program.state(), QProcess::Running);
     program.terminate();
@@ -117,7 +117,7 @@ void TestWayland::pressDrawsTheSamePictureAsOnX11()
     QImage during;
     QTimer::singleShot(700, this, [&] { during = clientArea(screenshot(), headline); });
     d.click("cmdStart");
-    QCOMPARE(during.size(), Field::Size);
+    QCOMPARE(during.size(), Picture::FieldSize);
     QVERIFY2(elementArrows(during) > 0 && elementArrows(during) < 30, qPrintable(QString::number(elementArrows(during))));
 
     QImage after;
@@ -126,7 +126,7 @@ void TestWayland::pressDrawsTheSamePictureAsOnX11()
         QTest::qWait(50);
         after = clientArea(screenshot(), headline);
     }
-    QCOMPARE(after.size(), Field::Size);
+    QCOMPARE(after.size(), Picture::FieldSize);
     // The band the press paints, below the buttons (whose focus frames
     // follow the way each was clicked).
     const QRect band(0, 61, 800, 520);

@@ -438,10 +438,10 @@ void TestZrcadlo::inputDuringPressWaitsForItsEnd()
     {
     public:
         QString log;
-        void pause(double steps) override
+        void pause(std::chrono::nanoseconds length) override
         {
-            log += QString::number(steps / Pacer::StepsPerUnit);
-            Zrcadlo::pause(steps);
+            log += QString::number(length / Pacer::UnitDuration);
+            Zrcadlo::pause(length);
         }
         void setLabelVisible(ResultLabel label, bool visible) override
         {

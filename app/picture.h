@@ -6,6 +6,7 @@
 #include "canvas.h"
 #include "colors.h"
 
+#include <QColor>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -30,10 +31,10 @@ public:
     void setScaleMode(int mode) override;
     void setDrawWidth(int width) override;
     void setFillStyle(int style) override;
-    void setFillColor(quint32 color) override;
-    void setForeColor(quint32 color);
-    void line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color) override;
-    void circle(qint16 flags, float x, float y, float radius, quint32 color) override;
+    void setFillColor(std::uint32_t color) override;
+    void setForeColor(std::uint32_t color);
+    void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
+    void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
 
     using ChangeListener = std::function<void(const QRect &changed)>;
     void setChangeListener(ChangeListener listener) { m_changed = std::move(listener); }
@@ -41,8 +42,13 @@ public:
     int scaleMode() const { return m_scaleMode; }
     int drawWidth() const { return m_drawWidth; }
     int fillStyle() const { return m_fillStyle; }
-    quint32 fillColor() const { return m_fillColor; }
-    quint32 foreColor() const { return m_foreColor; }
+    std::uint32_t fillColor() const { return m_fillColor; }
+    std::uint32_t foreColor() const { return m_foreColor; }
+
+    // A colour of the core as Qt paints it.
+    static QColor colour(std::uint32_t value) { return QColor::fromRgb(Colors::rgb(value)); }
+    // The drawing field in logical pixels.
+    static constexpr QSize FieldSize{Field::Width, Field::Height};
 
     // The live image, for painting from. It keeps changing while the
     // painter is open: take snapshot() to keep a picture.
@@ -61,6 +67,6 @@ private:
     int m_scaleMode = ScaleMode::Twips; // until a press switches to pixels
     int m_drawWidth = 1;
     int m_fillStyle = FillStyle::Transparent;
-    quint32 m_fillColor = 0;
-    quint32 m_foreColor = Colors::ButtonText; // the window's default text colour
+    std::uint32_t m_fillColor = 0;
+    std::uint32_t m_foreColor = Colors::ButtonText; // the window's default text colour
 };

@@ -3,7 +3,6 @@
 
 #include "picture.h"
 
-
 #include <QPainterPath>
 
 #include <cmath>
@@ -16,14 +15,14 @@ Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
     : m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
 {
     m_image.setDevicePixelRatio(devicePixelRatio);
-    m_image.fill(Colors::resolve(Colors::LightGrey));
+    m_image.fill(colour(Colors::LightGrey));
 }
 
 void Picture::setScaleMode(int mode) { m_scaleMode = mode; }
 void Picture::setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
 void Picture::setFillStyle(int style) { m_fillStyle = style; }
-void Picture::setFillColor(quint32 color) { m_fillColor = color; }
-void Picture::setForeColor(quint32 color) { m_foreColor = color; }
+void Picture::setFillColor(std::uint32_t color) { m_fillColor = color; }
+void Picture::setForeColor(std::uint32_t color) { m_foreColor = color; }
 
 double Picture::unit() const
 {
@@ -50,9 +49,9 @@ QPainter &Picture::painter()
     return m_painter;
 }
 
-void Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32 color)
+void Picture::line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color)
 {
-    const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
+    const QColor c = colour((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF a = map(x1, y1);
     const QPointF b = map(x2, y2);
     QPainter &p = painter();
@@ -62,9 +61,9 @@ void Picture::line(qint16 flags, float x1, float y1, float x2, float y2, quint32
     changed(QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin));
 }
 
-void Picture::circle(qint16 flags, float x, float y, float radius, quint32 color)
+void Picture::circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color)
 {
-    const QColor c = Colors::resolve((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
+    const QColor c = colour((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
     const QPointF centre = map(x, y);
     const double r = std::abs(radius * unit());
     // The outline straddles the radius. It is filled as a ring between two
@@ -82,7 +81,7 @@ void Picture::circle(qint16 flags, float x, float y, float radius, quint32 color
         // Outline disc, then the interior over it: no pixel left between.
         p.fillPath(outerDisc, c);
         if (inner > 0)
-            p.fillPath(innerDisc, Colors::resolve(m_fillColor));
+            p.fillPath(innerDisc, colour(m_fillColor));
     } else {
         p.fillPath(outerDisc.subtracted(innerDisc), c);
     }
