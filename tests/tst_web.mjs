@@ -1,0 +1,274 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The page in real Chromium, opened from file:// as a teacher opens it,
+// against the desktop as the reference (tests/desktopreference):
+//   ZRCADLO_PAGE=build-web/zrcadlo.html ZRCADLO_REFERENCE=build/tests/desktopreference node tests/tst_web.mjs
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { chromium } from 'playwright-core';
+
+const PAGE = process.env.ZRCADLO_PAGE;
+const REFERENCE = process.env.ZRCADLO_REFERENCE;
+const FILE_URL = 'file://' + PAGE;
+const scratch = mkdtempSync(join(tmpdir(), 'zrcadlo-web-'));
+const foreign = []; // every request that was not the page itself
+let browser;
+
+before(async () => {
+    browser = await chromium.launch({
+        executablePath: process.env.ZRCADLO_CHROMIUM || '/usr/bin/chromium',
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+               '--disable-sync', '--no-first-run', '--disable-quic'],
+    });
+});
+after(async () => {
+    await browser?.close();
+    rmSync(scratch, { recursive: true, force: true });
+});
+
+// ---- The driver ------------------------------------------------------
+
+async function open({ ratio = 1, url = FILE_URL } = {}) {
+    const page = await browser.newPage({ deviceScaleFactor: ratio, viewport: { width: 832, height: 620 } });
+    const errors = [];
+    page.on('pageerror', (e) => errors.push(e.message));
+    page.on('request', (r) => { if (r.url() !== url && !r.url().startsWith('data:')) foreign.push(r.url()); });
+    // Counts the presses that ended, by the busy shield going away.
+    await page.addInitScript(() => {
+        window.pressesEnded = 0;
+        document.addEventListener('DOMContentLoaded', () => {
+            const busy = document.getElementById('busy');
+            new MutationObserver((records) => {
+                window.pressesEnded += records.filter((r) => r.oldValue === null).length;
+            }).observe(busy, { attributes: true, attributeFilter: ['hidden'], attributeOldValue: true });
+        });
+    });
+    await page.goto(url);
+    await page.waitForFunction(() => !document.getElementById('Zrcadlo').classList.contains('loading'));
+    page.errors = errors;
+    return page;
+}
+
+const pressing = (page) => page.evaluate(() => !document.getElementById('busy').hidden);
+const idle = (page) => page.waitForFunction(() => document.getElementById('busy').hidden, null, { timeout: 60000 });
+
+// Element arrows standing so far: the tail circles in the row under the mirror.
+const arrows = (page) => page.evaluate(() => {
+    const canvas = document.getElementById('picture');
+    const r = canvas.width / 800;
+    const c = canvas.getContext('2d');
+    let n = 0;
+    for (let e = 0; e < 30; e++) {
+        const d = c.getImageData(Math.round((56 + 24 * e - 1) * r), Math.round(304 * r), Math.ceil(3 * r),
+                                 Math.ceil(3 * r)).data;
+        let dark = false;
+        for (let i = 0; i < d.length; i += 4)
+            dark ||= d[i] < 128;
+        n += dark;
+    }
+    return n;
+});
+
+const state = (page) => page.evaluate(() => {
+    const $ = (id) => document.getElementById(id);
+    const labels = ['labRadius', 'labCas', 'labZdroj', 'labDetektor', 'labSoucet'];
+    return {
+        checked: ['op0', 'op250', 'op1', 'op2'].filter((id) => $(id).getAttribute('aria-checked') === 'true'),
+        settings: [$('nPosun').value, $('nKmitocet').value, $('nSpomaleni').value].join('/'),
+        labels: labels.filter((id) => !$(id).hidden).length,
+        positions: Object.fromEntries(labels.map((id) => [id, { x: $(id).offsetLeft, y: $(id).offsetTop }])),
+        slowdown: $('HScroll1').getAttribute('aria-valuenow'),
+        focus: document.activeElement?.id ?? '',
+        presses: window.pressesEnded,
+        ended: !$('ended').hidden,
+    };
+});
+
+// The page's own coordinates of a point of the window.
+async function clickAt(page, x, y) {
+    const box = await page.locator('#Zrcadlo').boundingBox();
+    await page.mouse.click(box.x + x, box.y + y);
+}
+// Where a user clicks each control: its middle, or a part of the scroll bar.
+const PLACES = {
+    'scroll left': [264, 48], 'scroll right': [416, 48], 'trough right': [380, 48], 'trough left': [290, 48],
+};
+async function act(page, action) {
+    const [verb, what] = action.split(':');
+    if (verb === 'click') {
+        if (PLACES[what])
+            return clickAt(page, ...PLACES[what]);
+        const box = await page.locator('#' + what).boundingBox();
+        return page.mouse.click(box.x + 6, box.y + box.height / 2);
+    }
+    if (verb === 'key')
+        return page.keyboard.press(what);
+    if (verb === 'focus')
+        return page.focus('#' + what);
+    if (verb === 'wait')
+        return idle(page);
+    if (verb === 'midpress')
+        return page.waitForFunction(() => window.pressesEnded >= 0 && !document.getElementById('busy').hidden);
+    throw new Error('unknown action ' + action);
+}
+
+// ---- The reference -----------------------------------------------------
+
+function reference(...args) {
+    return JSON.parse(execFileSync(REFERENCE, args, { env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' } }));
+}
+
+function readPpm(path) {
+    const bytes = readFileSync(path);
+    const header = bytes.subarray(0, 20).toString('latin1').split(/\s+/);
+    const [width, height] = [Number(header[1]), Number(header[2])];
+    const start = bytes.length - width * height * 3;
+    return { width, height, rgb: (i) => [bytes[start + 3 * i], bytes[start + 3 * i + 1], bytes[start + 3 * i + 2]] };
+}
+
+async function canvasPixels(page) {
+    const { width, height, data } = await page.evaluate(() => {
+        const canvas = document.getElementById('picture');
+        const d = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+        let s = '';
+        for (let i = 0; i < d.length; i += 0x8000)
+            s += String.fromCharCode.apply(null, d.subarray(i, i + 0x8000));
+        return { width: canvas.width, height: canvas.height, data: btoa(s) };
+    });
+    const bytes = Buffer.from(data, 'base64');
+    return { width, height, rgb: (i) => [bytes[4 * i], bytes[4 * i + 1], bytes[4 * i + 2]] };
+}
+
+// Colour classes of the picture: 0 background, 1 dark, 2 white, 3 green.
+function classes(image) {
+    const out = new Uint8Array(image.width * image.height);
+    for (let i = 0; i < out.length; i++) {
+        const [r, g, b] = image.rgb(i);
+        out[i] = g > 160 && r < 96 && b < 96 ? 3 : Math.min(r, g, b) > 224 ? 2 : Math.max(r, g, b) < 128 ? 1 : 0;
+    }
+    return out;
+}
+
+// Drawn pixels of one picture with no pixel of their class within reach in the other.
+function unmatched(a, b, width, height, reach) {
+    const misses = [];
+    for (let y = 0; y < height; y++)
+        for (let x = 0; x < width; x++) {
+            const k = a[y * width + x];
+            if (!k)
+                continue;
+            let found = false;
+            for (let dy = -reach; dy <= reach && !found; dy++)
+                for (let dx = -reach; dx <= reach && !found; dx++) {
+                    const u = x + dx, v = y + dy;
+                    found = u >= 0 && v >= 0 && u < width && v < height && b[v * width + u] === k;
+                }
+            if (!found)
+                misses.push(`${x},${y}`);
+        }
+    return misses;
+}
+
+// ---- The tests ---------------------------------------------------------
+
+test('the window and every control at its place, as on the desktop', async () => {
+    const page = await open();
+    const desktop = reference('layout');
+    assert.equal(await page.title(), 'Velimor - www.velimor.example');
+    assert.equal(await page.getAttribute('html', 'lang'), 'cs');
+    const page_ = await page.evaluate((names) => {
+        const win = document.getElementById('Zrcadlo').getBoundingClientRect();
+        const out = { window: [win.width, win.height, getComputedStyle(document.getElementById('Zrcadlo')).backgroundColor] };
+        for (const name of names) {
+            const e = document.getElementById(name);
+            const r = e.getBoundingClientRect();
+            const caption = e.tagName === 'FIELDSET' ? e.querySelector('legend').textContent : e.textContent;
+            out[name] = { x: r.left - win.left, y: r.top - win.top, width: r.width, height: r.height,
+                          caption: caption.replace(/\s+/g, ' ').trim(), visible: !e.hidden,
+                          // A wrapped label keeps its lines inside its box.
+                          fits: e.scrollWidth <= e.clientWidth && e.scrollHeight <= e.clientHeight };
+        }
+        out.store = ['nPosun', 'nKmitocet', 'nSpomaleni'].map((id) => document.getElementById(id).type);
+        out.focus = document.activeElement.id;
+        return out;
+    }, Object.keys(desktop));
+    assert.deepEqual(page_.window, [800, 581, 'rgb(192, 192, 192)']);
+    for (const [name, want] of Object.entries(desktop)) {
+        const got = page_[name];
+        // Hidden labels have no box on the page; their place is set when shown.
+        const box = want.visible ? [got.x, got.y, got.width, got.height] : [];
+        assert.deepEqual({ name, box, caption: got.caption, visible: got.visible, fits: got.fits },
+                         { name, box: want.visible ? [want.x, want.y, want.width, want.height] : [],
+                           caption: want.caption, visible: want.visible, fits: true });
+    }
+    assert.deepEqual(page_.store, ['hidden', 'hidden', 'hidden']);
+    assert.equal(page_.focus, 'cmdStart');
+    // The accessible names of the desktop's controls; the store is not there.
+    const tree = await page.locator('#Zrcadlo').ariaSnapshot();
+    for (const line of ['button "Start"', 'button "Konec"', 'radio "0" [checked]', 'radio "250"', 'radio "1" [checked]',
+                        'radio "2"', 'scrollbar "Zpomalení animace"', 'group "Posun"', 'group "Kmitočet světla"'])
+        assert.ok(tree.includes(line), `${line} in\n${tree}`);
+    assert.deepEqual(page.errors, []);
+    await page.close();
+});
+
+// Each row: what the user does, then what the window holds afterwards.
+// "midpress" waits until a press runs; what comes then waits for its end.
+const INPUT = [
+    ['at start', [], { checked: ['op0', 'op1'], settings: '0/1/1', labels: 0, focus: 'cmdStart' }],
+    ['2, then 0 sets the frequency back', ['click:op2', 'click:op0'], { checked: ['op0', 'op1'], settings: '0/1/1' }],
+    ['2, then 250 keeps it', ['click:op2', 'click:op250'], { checked: ['op250', 'op2'], settings: '250/2/1' }],
+    ['scroll bar: arrows and trough, one step each',
+     ['click:scroll right', 'click:scroll right', 'click:trough right', 'click:scroll left'],
+     { settings: '0/1/3', slowdown: '3', focus: 'HScroll1' }],
+    ['keys: Tab order and arrows in the groups',
+     ['key:Tab', 'key:ArrowRight', 'key:Tab', 'key:Tab', 'key:ArrowRight', 'key:Tab', 'key:ArrowRight', 'key:End'],
+     { checked: ['op250', 'op2'], settings: '250/2/20', focus: 'HScroll1' }],
+    ['Shift+Tab goes back', ['key:Tab', 'key:Tab', 'key:Shift+Tab'], { focus: 'op0' }],
+    ['a press shows the labels; the slowdown hides none', ['click:cmdStart', 'wait', 'click:scroll right'],
+     { labels: 5, settings: '0/1/2', presses: 1 }],
+    ['a frequency change hides them', ['click:cmdStart', 'wait', 'click:op2'], { labels: 0, presses: 1 }],
+    ['250 during a press: after it', ['click:cmdStart', 'midpress', 'click:op250', 'wait'],
+     { checked: ['op250', 'op1'], settings: '250/1/1', labels: 0, presses: 1 }],
+    ['keys during a press: after it, in order', ['click:cmdStart', 'midpress', 'key:Tab', 'key:ArrowRight', 'wait'],
+     { checked: ['op250', 'op1'], settings: '250/1/1', focus: 'op250', labels: 0 }],
+    ['Start during a press: a second press after it', ['click:cmdStart', 'midpress', 'click:cmdStart', 'wait', 'wait'],
+     { labels: 5, presses: 2 }],
+    ['Konec during a press: the end after it', ['click:cmdStart', 'midpress', 'click:cmdKonec', 'wait'],
+     { ended: true, presses: 1 }],
+];
+
+test('clicks and keys, also during a press', async (t) => {
+    for (const [name, actions, want] of INPUT) {
+        await t.test(name, async () => {
+            const page = await open();
+            const held = (s) => [s.checked, s.settings, s.labels, s.focus, s.presses];
+            let during = null;
+            for (const action of actions) {
+                await act(page, action).catch((e) => { if (!page.isClosed()) throw e; });
+                if (page.isClosed())
+                    break;
+                if (action === 'midpress')
+                    during = await state(page);
+                else if (during && action !== 'wait' && await pressing(page)) {
+                    // Nothing is taken before the press is over.
+                    const now = await state(page);
+                    if (now.presses === during.presses)
+                        assert.deepEqual(held(now), held(during), `${name}: during the press`);
+                }
+            }
+            const got = page.isClosed() ? { ended: true, presses: want.presses } : await state(page);
+            for (const key of Object.keys(want))
+                assert.deepEqual(got[key], want[key], `${name}: ${key}`);
+            assert.deepEqual(page.errors ?? [], []);
+            if (!page.isClosed())
+                await page.close();
+        });
+    }
+});

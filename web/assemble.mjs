@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Puts the page together: the core's module script and the page's own
+// script, style and fonts inside one HTML file, with a Content-Security-
+// Policy that allows exactly these and nothing else.
+//   node assemble.mjs SOURCE-DIR CORE-JS OUT-DIR
+import { createHash } from 'node:crypto';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+const [source, coreJs, out] = process.argv.slice(2);
+const read = (path) => readFileSync(path, 'utf8');
+const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
+
+const script = read(coreJs) + '\n' + read(join(source, 'zrcadlo.js'));
+const style = read(join(out, 'fonts.css')) + read(join(source, 'zrcadlo.css'));
+if (/<\/script/i.test(script) || /<\/style/i.test(style))
+    throw new Error('a closing tag inside the inline script or style');
+
+const template = read(join(source, 'zrcadlo.html'));
+const styleBody = template.match(/<style>([\s\S]*?)<\/style>/)[1]
+    .replace('@FONTS@\n@STYLE@', () => style);
+const csp = [
+    "default-src 'none'",
+    // The module is compiled from the script itself.
+    `script-src ${hash(script)} 'wasm-unsafe-eval'`,
+    `style-src ${hash(styleBody)}`,
+    'font-src data:',
+    // The single-file module reads its WebAssembly from a data: URL.
+    'connect-src data:',
+    "base-uri 'none'",
+    "form-action 'none'",
+].join('; ');
+const notice = read(join(out, 'fonts-notice.txt')).replaceAll('--', '- -');
+
+const page = template
+    .replace('@CSP@', () => csp)
+    .replace('@FONTS@\n@STYLE@', () => style)
+    .replace('@SCRIPT@', () => script)
+    .replace('@NOTICE@', () => notice);
+writeFileSync(join(out, 'zrcadlo.html'), page);
+console.log(`${join(out, 'zrcadlo.html')}: ${page.length} characters`);

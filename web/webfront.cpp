@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "webfront.h"
+
+#include <emscripten.h>
+
+#include <chrono>
+#include <cstdlib>
+
+namespace {
+constexpr double TwipsPerPixel = 15.0;
+constexpr double NoPause = -1;
+} // namespace
+
+// The page's script, reached through the module's `front`.
+// clang-format off
+EM_JS(void, frontLine, (double x1, double y1, double x2, double y2, int rgb, int width), {
+    Module.front.line(x1, y1, x2, y2, rgb, width);
+});
+EM_JS(void, frontCircle, (double x, double y, double r, int rgb, int width, int filled, int fillRgb), {
+    Module.front.circle(x, y, r, rgb, width, filled !== 0, fillRgb);
+});
+EM_JS(void, frontLabel, (int label, int what, double value), {
+    Module.front.label(label, what, value);
+});
+EM_JS(char *, frontSettingText, (int setting), {
+    const text = String(Module.front.settingText(setting));
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+// clang-format on
+
+namespace {
+enum LabelProperty { Left, Top, Visible };
+} // namespace
+
+void WebFront::setScaleMode(int mode) { m_scaleMode = mode; }
+void WebFront::setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
+void WebFront::setFillStyle(int style) { m_fillStyle = style; }
+void WebFront::setFillColor(std::uint32_t color) { m_fillColor = color; }
+
+double WebFront::unit() const
+{
+    return m_scaleMode == ScaleMode::Twips ? 1.0 / TwipsPerPixel : 1.0;
+}
+
+std::uint32_t WebFront::outline(std::int16_t flags, std::uint32_t color) const
+{
+    return Colors::rgb((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
+}
+
+void WebFront::line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color)
+{
+    const double u = unit();
+    frontLine(x1 * u, y1 * u, x2 * u, y2 * u, int(outline(flags, color)), m_drawWidth);
+}
+
+void WebFront::circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color)
+{
+    const double u = unit();
+    frontCircle(x * u, y * u, radius * u, int(outline(flags, color)), m_drawWidth,
+                m_fillStyle == FillStyle::Solid, int(Colors::rgb(m_fillColor)));
+}
+
+void WebFront::setLabelLeft(ResultLabel label, float left) { frontLabel(int(label), Left, left); }
+void WebFront::setLabelTop(ResultLabel label, float top) { frontLabel(int(label), Top, top); }
+void WebFront::setLabelVisible(ResultLabel label, bool visible) { frontLabel(int(label), Visible, visible); }
+
+std::string WebFront::settingText(Setting setting) const
+{
+    // The script's copy is freed at once: the text is kept as a string.
+    std::unique_ptr<char, decltype(&std::free)> text(frontSettingText(int(setting)), &std::free);
+    return text ? std::string(text.get()) : std::string();
+}
+
+void WebFront::start()
+{
+    m_press = std::make_unique<Press>(*this, *this);
+}
+
+double WebFront::step()
+{
+    if (!m_press)
+        return NoPause;
+    const auto pause = m_press->step();
+    if (!pause)
+        return NoPause;
+    return std::chrono::duration<double, std::milli>(*pause).count();
+}
+
+// What the page's script calls. The front is the script's to keep and to
+// give back; it lives as long as the page.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE WebFront *zrcadlo_create()
+{
+    return std::make_unique<WebFront>().release();
+}
+EMSCRIPTEN_KEEPALIVE void zrcadlo_start(WebFront *front)
+{
+    front->start();
+}
+EMSCRIPTEN_KEEPALIVE double zrcadlo_step(WebFront *front)
+{
+    return front->step();
+}
+}

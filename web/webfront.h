@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "canvas.h"
+#include "colors.h"
+#include "press.h"
+#include "presshost.h"
+
+#include <memory>
+
+// The page's side of a press: the core's canvas and host, answered by the
+// page's script (the object it passes to the module as `front`). Colours
+// reach the script resolved, as 0xRRGGBB, and coordinates in pixels.
+class WebFront : public Canvas, public PressHost
+{
+public:
+    void setScaleMode(int mode) override;
+    void setDrawWidth(int width) override;
+    void setFillStyle(int style) override;
+    void setFillColor(std::uint32_t color) override;
+    void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
+    void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
+
+    void setLabelLeft(ResultLabel label, float left) override;
+    void setLabelTop(ResultLabel label, float top) override;
+    void setLabelVisible(ResultLabel label, bool visible) override;
+    std::string settingText(Setting setting) const override;
+
+    // A new press replaces the last one, whose values go with it.
+    void start();
+    // The next stretch of the press: the pause after it in milliseconds,
+    // or -1 once the press is over.
+    double step();
+    bool pressing() const { return m_press && !m_press->finished(); }
+
+private:
+    double unit() const;
+    std::uint32_t outline(std::int16_t flags, std::uint32_t color) const;
+
+    std::unique_ptr<Press> m_press;
+    int m_scaleMode = ScaleMode::Twips;
+    int m_drawWidth = 1;
+    int m_fillStyle = FillStyle::Transparent;
+    std::uint32_t m_fillColor = 0;
+    std::uint32_t m_foreColor = Colors::ButtonText; // the window's default text colour
+};

@@ -1,0 +1,396 @@
+// SPDX-FileCopyrightText: 2026 Velimor
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The window Zrcadlo in the page: its controls, the settings store (three
+// hidden inputs), the handlers, and the pauses of a press, which the core
+// draws a stretch at a time. During a press the user's clicks and keys
+// wait and are taken afterwards, in order.
+'use strict';
+
+(() => {
+const $ = (id) => document.getElementById(id);
+const FIELD_WIDTH = 800;
+const FIELD_HEIGHT = 581;
+const GREY = '#c0c0c0';
+// In the core's order of its labels and settings.
+const RESULT_LABELS = ['labRadius', 'labCas', 'labZdroj', 'labDetektor', 'labSoucet'];
+const SETTINGS = ['nPosun', 'nKmitocet', 'nSpomaleni'];
+const LABEL_LEFT = 0, LABEL_TOP = 1;
+const SLOWDOWN_MIN = 1, SLOWDOWN_MAX = 20;
+
+const win = $('Zrcadlo');
+const busy = $('busy');
+const nPosun = $('nPosun'), nKmitocet = $('nKmitocet'), nSpomaleni = $('nSpomaleni');
+const op0 = $('op0'), op250 = $('op250'), op1 = $('op1'), op2 = $('op2');
+const cmdStart = $('cmdStart'), cmdKonec = $('cmdKonec');
+const HScroll1 = $('HScroll1');
+
+// The picture: what the press draws, kept so that it can be drawn again
+// sharp when the device pixel ratio changes (a zoom), also mid-press.
+class Picture {
+    constructor(canvas) {
+        this.canvas = canvas;
+        this.context = canvas.getContext('2d', { alpha: false });
+        this.ops = [];
+        this.ratio = 0;
+        this.fit();
+    }
+
+    fit() {
+        const ratio = window.devicePixelRatio || 1;
+        if (ratio === this.ratio)
+            return;
+        this.ratio = ratio;
+        this.canvas.width = Math.round(FIELD_WIDTH * ratio);
+        this.canvas.height = Math.round(FIELD_HEIGHT * ratio);
+        const c = this.context;
+        c.setTransform(this.canvas.width / FIELD_WIDTH, 0, 0, this.canvas.height / FIELD_HEIGHT, 0, 0);
+        c.lineCap = 'round';
+        c.lineJoin = 'round';
+        c.fillStyle = GREY;
+        c.fillRect(0, 0, FIELD_WIDTH, FIELD_HEIGHT);
+        for (const op of this.ops)
+            this.paint(op);
+    }
+
+    // A press paints its band over everything that earlier presses drew.
+    begin() { this.ops.length = 0; }
+
+    add(op) {
+        this.ops.push(op);
+        this.paint(op);
+    }
+
+    // A coordinate names the pixel that contains it; odd widths centre on
+    // the pixel, even ones on the boundary after it, as on the desktop.
+    static at(v, width) { return Math.floor(v) + (width % 2 ? 0.5 : 1); }
+    static colour(rgb) { return '#' + (rgb >>> 0).toString(16).padStart(6, '0'); }
+
+    paint(op) {
+        const c = this.context;
+        if (op.kind === 'line') {
+            c.strokeStyle = Picture.colour(op.rgb);
+            c.lineWidth = op.width;
+            c.beginPath();
+            c.moveTo(Picture.at(op.x1, op.width), Picture.at(op.y1, op.width));
+            c.lineTo(Picture.at(op.x2, op.width), Picture.at(op.y2, op.width));
+            c.stroke();
+            return;
+        }
+        // The outline straddles the radius, filled as a ring between two
+        // discs, so that radius 1 at width 3 is a solid dot.
+        const x = Picture.at(op.x, op.width), y = Picture.at(op.y, op.width);
+        const r = Math.abs(op.r);
+        const outer = r + op.width / 2, inner = r - op.width / 2;
+        c.beginPath();
+        c.arc(x, y, outer, 0, 2 * Math.PI);
+        if (!op.filled && inner > 0)
+            c.arc(x, y, inner, 0, 2 * Math.PI, true);
+        c.fillStyle = Picture.colour(op.rgb);
+        c.fill();
+        if (op.filled && inner > 0) {
+            c.beginPath();
+            c.arc(x, y, inner, 0, 2 * Math.PI);
+            c.fillStyle = Picture.colour(op.fillRgb);
+            c.fill();
+        }
+    }
+}
+
+const picture = new Picture($('picture'));
+window.addEventListener('resize', () => picture.fit());
+
+// What the core asks of the page.
+const front = {
+    line(x1, y1, x2, y2, rgb, width) { picture.add({ kind: 'line', x1, y1, x2, y2, rgb, width }); },
+    circle(x, y, r, rgb, width, filled, fillRgb) {
+        picture.add({ kind: 'circle', x, y, r, rgb, width, filled, fillRgb });
+    },
+    label(index, what, value) {
+        const label = $(RESULT_LABELS[index]);
+        // Half pixels go to the pixel that contains them, as on the desktop.
+        if (what === LABEL_LEFT)
+            label.style.left = Math.floor(value) + 'px';
+        else if (what === LABEL_TOP)
+            label.style.top = Math.floor(value) + 'px';
+        else
+            label.hidden = !value;
+    },
+    settingText(index) { return $(SETTINGS[index]).value; },
+};
+
+// ---- Controls -------------------------------------------------------
+
+const groups = [[op0, op250], [op1, op2]];
+const groupOf = (option) => groups.find((g) => g.includes(option));
+const handlers = new Map([[op0, op0_Click], [op250, op250_Click], [op1, op1_Click], [op2, op2_Click]]);
+
+function setChecked(option) {
+    for (const other of groupOf(option)) {
+        other.setAttribute('aria-checked', String(other === option));
+        // Only the selected option of a group is a Tab stop.
+        other.tabIndex = other === option ? 0 : -1;
+    }
+}
+
+// Selecting from code runs the handler at once; what is selected already
+// stays as it is.
+function select(option) {
+    if (option.getAttribute('aria-checked') === 'true')
+        return;
+    setChecked(option);
+    handlers.get(option)();
+}
+
+// A click selects; on the option already selected it runs the handler
+// again, so that a click on "0" always brings the frequency back to 1.
+function chooseOption(option) {
+    option.focus();
+    if (option.getAttribute('aria-checked') === 'true')
+        handlers.get(option)();
+    else
+        select(option);
+}
+
+function slowdown() { return Number(HScroll1.getAttribute('aria-valuenow')); }
+
+function setSlowdown(value) {
+    value = Math.min(SLOWDOWN_MAX, Math.max(SLOWDOWN_MIN, value));
+    if (value === slowdown())
+        return;
+    HScroll1.setAttribute('aria-valuenow', String(value));
+    const trough = HScroll1.querySelector('.trough'), thumb = HScroll1.querySelector('.thumb');
+    const room = trough.clientWidth - thumb.offsetWidth;
+    thumb.style.left = Math.round(room * (value - SLOWDOWN_MIN) / (SLOWDOWN_MAX - SLOWDOWN_MIN)) + 'px';
+    HScroll1_Change();
+}
+
+// One step for an arrow click, a trough click and an arrow key alike.
+function scrollClick(target, clientX) {
+    HScroll1.focus();
+    if (target.classList.contains('left'))
+        setSlowdown(slowdown() - 1);
+    else if (target.classList.contains('right'))
+        setSlowdown(slowdown() + 1);
+    else if (target.classList.contains('trough'))
+        setSlowdown(slowdown() + (clientX < HScroll1.querySelector('.thumb').getBoundingClientRect().left ? -1 : 1));
+}
+
+// ---- Handlers, named after their control and event ------------------
+
+function hideResultLabels() {
+    for (const id of RESULT_LABELS)
+        $(id).hidden = true;
+}
+
+function Form_Load() {
+    select(op0);
+    nPosun.value = '0';
+    nKmitocet.value = '1';
+    nSpomaleni.value = '1';
+    hideResultLabels();
+}
+
+function op0_Click() {
+    nPosun.value = '0';
+    select(op1);
+    hideResultLabels();
+}
+
+function op250_Click() {
+    nPosun.value = '250';
+    hideResultLabels();
+}
+
+function op1_Click() {
+    nKmitocet.value = '1';
+    hideResultLabels();
+}
+
+function op2_Click() {
+    nKmitocet.value = '2';
+    hideResultLabels();
+}
+
+function HScroll1_Change() {
+    nSpomaleni.value = String(slowdown());
+}
+
+function cmdKonec_Click() {
+    ended = true;
+    window.close();
+    // A tab the user opened stays open: the program ends in the page.
+    win.hidden = true;
+    $('ended').hidden = false;
+}
+
+let core = null;
+let front_ = 0;
+let pressing = false;
+let ended = false;
+const waiting = []; // input that came during a press, in order
+
+function cmdStart_Click() {
+    // Never a press inside a press; nor one before the core is there.
+    if (pressing || !core) {
+        waiting.push({ type: 'start' });
+        return;
+    }
+    pressing = true;
+    win.classList.add('busy');
+    busy.hidden = false;
+    picture.begin();
+    core._zrcadlo_start(front_);
+    pressOn();
+}
+
+// Draws up to the next pause and waits for it on a timer; pauses of no
+// length follow at once.
+function pressOn() {
+    for (;;) {
+        const pause = core._zrcadlo_step(front_);
+        if (pause < 0)
+            break;
+        if (pause > 0) {
+            setTimeout(pressOn, pause);
+            return;
+        }
+    }
+    pressing = false;
+    busy.hidden = true;
+    win.classList.remove('busy');
+    takeWaitingInput();
+}
+
+// ---- Input -----------------------------------------------------------
+
+function click(target, clientX) {
+    if (ended || !target)
+        return;
+    const option = target.closest('.option');
+    if (option)
+        return chooseOption(option);
+    if (target.closest('#HScroll1'))
+        return scrollClick(target, clientX);
+    const button = target.closest('button');
+    if (button) {
+        button.focus();
+        if (button === cmdStart)
+            cmdStart_Click();
+        else if (button === cmdKonec)
+            cmdKonec_Click();
+    }
+}
+
+function focusOrder() {
+    return [cmdStart, groups[0].find((o) => o.tabIndex === 0), cmdKonec, groups[1].find((o) => o.tabIndex === 0),
+            HScroll1];
+}
+
+// What a key does to the control with the focus. Tab is the browser's,
+// except for keys that waited for a press: the page moves the focus then,
+// and past the last control gives it up rather than trap it.
+function key(event, replayed) {
+    if (ended)
+        return false;
+    const target = document.activeElement;
+    if (event.key === 'Tab') {
+        if (!replayed)
+            return false;
+        const order = focusOrder();
+        const next = order.indexOf(target) + (event.shiftKey ? -1 : 1);
+        if (next >= 0 && next < order.length)
+            order[next].focus();
+        else if (target)
+            target.blur();
+        return true;
+    }
+    if (target && target.classList.contains('option')) {
+        const group = groupOf(target);
+        const i = group.indexOf(target);
+        if (event.key === ' ') {
+            chooseOption(target);
+            return true;
+        }
+        const move = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[event.key];
+        if (move) {
+            const other = group[(i + move + group.length) % group.length];
+            other.focus();
+            select(other);
+            return true;
+        }
+        return false;
+    }
+    if (target === HScroll1) {
+        const to = { ArrowRight: 1, ArrowDown: 1, PageDown: 1, ArrowLeft: -1, ArrowUp: -1, PageUp: -1 }[event.key];
+        if (to) {
+            setSlowdown(slowdown() + to);
+            return true;
+        }
+        if (event.key === 'Home' || event.key === 'End') {
+            setSlowdown(event.key === 'Home' ? SLOWDOWN_MIN : SLOWDOWN_MAX);
+            return true;
+        }
+        return false;
+    }
+    if (target instanceof HTMLButtonElement && (event.key === ' ' || event.key === 'Enter')) {
+        if (replayed)
+            click(target);
+        return replayed;
+    }
+    return false;
+}
+
+// After a press, what waited, in order; a Start among it presses again,
+// and what follows waits for that press.
+function takeWaitingInput() {
+    while (waiting.length && !pressing && !ended) {
+        const input = waiting.shift();
+        if (input.type === 'start')
+            cmdStart_Click();
+        else if (input.type === 'click')
+            click(document.elementFromPoint(input.clientX, input.clientY), input.clientX);
+        else
+            key(input, true);
+    }
+}
+
+win.addEventListener('click', (event) => {
+    if (event.target === busy)
+        waiting.push({ type: 'click', clientX: event.clientX, clientY: event.clientY });
+    else if (!pressing)
+        click(event.target, event.clientX);
+});
+// Clicks that the browser turns into focus or selection do nothing else.
+win.addEventListener('mousedown', (event) => event.preventDefault());
+
+document.addEventListener('keydown', (event) => {
+    if (pressing) {
+        event.preventDefault();
+        event.stopImmediatePropagation();
+        if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key))
+            waiting.push({ type: 'key', key: event.key, shiftKey: event.shiftKey });
+        return;
+    }
+    if (key(event, false))
+        event.preventDefault();
+}, true);
+document.addEventListener('keyup', (event) => {
+    if (pressing) {
+        event.preventDefault();
+        event.stopImmediatePropagation();
+    }
+}, true);
+
+// ---- Start-up --------------------------------------------------------
+
+Form_Load();
+cmdStart.focus();
+createZrcadloCore({ front }).then((module) => {
+    core = module;
+    front_ = core._zrcadlo_create();
+    win.classList.remove('loading');
+    win.removeAttribute('aria-busy');
+    takeWaitingInput();
+});
+})();
