@@ -98,6 +98,13 @@ class Picture {
 }
 
 const picture = new Picture($('picture'));
+// A zoom or a move to another screen changes the ratio.
+(function watchRatio() {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+        picture.fit();
+        watchRatio();
+    }, { once: true });
+})();
 window.addEventListener('resize', () => picture.fit());
 
 // What the core asks of the page.
@@ -247,6 +254,8 @@ function cmdStart_Click() {
 // Draws up to the next pause and waits for it on a timer; pauses of no
 // length follow at once.
 function pressOn() {
+    // Not every way of changing the ratio tells the page: a press looks.
+    picture.fit();
     for (;;) {
         const pause = core._zrcadlo_step(front_);
         if (pause < 0)
