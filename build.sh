@@ -23,7 +23,8 @@ command -v node >/dev/null || web+=(nodejs)
 # browser (driven by playwright-core from npm).
 if [ "$mode" = test ]; then
     packages+=("${web[@]}" xvfb weston dbus-daemon xdotool x11-utils imagemagick
-        dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind chromium)
+        dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind chromium
+        python3-pyatspi at-spi2-core)
     command -v npm >/dev/null || packages+=(npm)
 fi
 

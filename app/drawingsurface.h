@@ -15,6 +15,8 @@
 // picture, so it survives being covered.
 class DrawingSurface : public QWidget
 {
+    Q_OBJECT
+
 public:
     explicit DrawingSurface(QSize fieldSize, QWidget *parent = nullptr);
 

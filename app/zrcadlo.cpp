@@ -5,8 +5,10 @@
 
 #include "drawingsurface.h"
 #include "look.h"
-#include "press.h"
+#include "description.h"
+#include "windowaccessible.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -110,6 +112,7 @@ Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
     // The whole drawing field is client area from the start, and stays so.
     setFixedSize(Picture::FieldSize);
 
+    QAccessible::installFactory(&WindowAccessible::factory); // once, however many windows
     createControls();
     Form_Load();
 }
@@ -121,6 +124,8 @@ void Zrcadlo::createControls()
     // The picture lies under every control.
     m_surface = new DrawingSurface(Picture::FieldSize, this);
     m_surface->move(0, 0);
+    m_surface->setAccessibleName(QStringLiteral("Obraz odrazu světla"));
+    describe();
 
     HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
     HScroll1->setOrientation(Qt::Horizontal);
@@ -268,9 +273,12 @@ void Zrcadlo::cmdStart_Click()
     }
     m_pressing = true;
     setCursor(Qt::BusyCursor); // clicks now will wait
-    Press press(m_surface->picture(), *this);
-    while (const auto length = press.step())
+    m_press = std::make_unique<Press>(m_surface->picture(), *this);
+    while (const auto length = m_press->step()) {
+        describe();
         pause(*length);
+    }
+    describe();
     m_surface->flush();
     unsetCursor();
     m_pressing = false;
@@ -301,6 +309,17 @@ void Zrcadlo::closeEvent(QCloseEvent *event)
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void Zrcadlo::describe()
+{
+    // Qt tells a screen reader of the change.
+    m_surface->setAccessibleDescription(QString::fromStdString(Description::of(m_press.get())));
+}
+
+bool Zrcadlo::isStore(const QWidget *control) const
+{
+    return control == nPosun || control == nKmitocet || control == nSpomaleni;
 }
 
 QLabel *Zrcadlo::resultLabel(ResultLabel label) const

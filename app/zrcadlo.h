@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "press.h"
 #include "presshost.h"
 
 #include <QQueue>
@@ -10,6 +11,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 class DrawingSurface;
 class QGroupBox;
@@ -24,6 +26,8 @@ class QScrollBar;
 // besides the picture it draws on.
 class Zrcadlo : public QWidget, public PressHost
 {
+    Q_OBJECT
+
 public:
     explicit Zrcadlo(QWidget *parent = nullptr);
     ~Zrcadlo() override;
@@ -39,6 +43,8 @@ public:
     void cmdStart_Click();
 
     DrawingSurface &surface() { return *m_surface; }
+    // Whether a control is one of the hidden settings texts.
+    bool isStore(const QWidget *control) const;
 
     // PressHost
     void setLabelLeft(ResultLabel label, float left) override;
@@ -62,9 +68,13 @@ private:
     void createControls();
     void connectOption(QRadioButton *option, void (Zrcadlo::*handler)());
     void hideResultLabels();
+    // The picture's accessible description is what it shows now.
+    void describe();
     QLabel *resultLabel(ResultLabel label) const;
 
     DrawingSurface *m_surface = nullptr;
+    // The last press, kept until the next one: the picture stands.
+    std::unique_ptr<Press> m_press;
     bool m_selectedAtPress = false;
     bool m_pressing = false;
     // What arrived during a press, other than the input the event loop holds back.

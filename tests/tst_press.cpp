@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Velimor
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "announcer.h"
 #include "colors.h"
+#include "description.h"
 #include "pacer.h"
 #include "press.h"
 #include "recordinghost.h"
@@ -83,6 +85,10 @@ private slots:
     void labSoucetByTexts();
     void slowdownReadForEveryElement();
     void finishedPressDrawsNoMore();
+    void description_data();
+    void description();
+    void announcements_data();
+    void announcements();
     void phaseFactor_data();
     void phaseFactor();
     void textToNumber_data();
@@ -363,6 +369,81 @@ void TestPress::finishedPressDrawsNoMore()
     QVERIFY(!press.step());
     QVERIFY(!press.step());
     QCOMPARE(h.ops.size(), ops);
+}
+
+void TestPress::description_data()
+{
+    QTest::addColumn<QString>("posun");
+    QTest::addColumn<QString>("kmitocet");
+    QTest::addColumn<QStringList>("first");  // facts after the first element
+    QTest::addColumn<QStringList>("last");   // facts of the finished press
+    QTest::newRow("0/1") << "0" << "1" << QStringList{"element 1 z 30", "dráha 502 pixelů", "míří nahoru"}
+                         << QStringList{"posun 0, kmitočet 1", "elementy 15 a 16", "mezi nimi", "délku 3,7 ",
+                                        "míří vpravo nahoru"};
+    QTest::newRow("0/2") << "0" << "2" << QStringList{"element 1 z 30", "dráha 502 pixelů", "míří vlevo."}
+                         << QStringList{"posun 0, kmitočet 2", "elementy 15 a 16", "délku 3,3 ", "míří vlevo nahoru"};
+    QTest::newRow("250/1") << "250" << "1" << QStringList{"element 1 z 30", "dráha 171 pixelů", "míří dolů"}
+                           << QStringList{"posun 250, kmitočet 1", "má element 5", "pod ním", "délku 3,2 ",
+                                          "míří vpravo."};
+    QTest::newRow("250/2") << "250" << "2" << QStringList{"element 1 z 30", "dráha 171 pixelů", "míří vlevo nahoru"}
+                           << QStringList{"posun 250, kmitočet 2", "má element 5", "délku 3,1 ", "míří vlevo nahoru"};
+}
+
+void TestPress::description()
+{
+    QFETCH(QString, posun);
+    QFETCH(QString, kmitocet);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, last);
+    RecordingHost h;
+    h.texts[Setting::Posun] = posun;
+    h.texts[Setting::Kmitocet] = kmitocet;
+    Press press(h, h);
+    auto says = [&press](const QStringList &facts) {
+        const QString text = QString::fromStdString(Description::of(&press));
+        for (const QString &fact : facts)
+            QVERIFY2(text.contains(fact), qPrintable(text + " lacks " + fact));
+    };
+    says({"prázdný", "Start"});
+    QCOMPARE(Description::of(nullptr), Description::of(&press));
+    press.step();
+    says(first);
+    while (press.step())
+        says({"z 30"});
+    says(last);
+    // A settings change afterwards leaves the picture, and its settings, standing.
+    h.texts[Setting::Posun] = "250";
+    says(last);
+}
+
+void TestPress::announcements_data()
+{
+    QTest::addColumn<int>("stepMs"); // time from one step to the next
+    QTest::addColumn<int>("said");   // announcements over the press, its end included
+    QTest::newRow("slowdown 0") << 0 << 2;
+    QTest::newRow("slowdown 1") << 50 << 2;
+    QTest::newRow("slowdown 20") << 1000 << 16;
+    QTest::newRow("2 s apart") << 2000 << 31;
+}
+
+void TestPress::announcements()
+{
+    QFETCH(int, stepMs);
+    QFETCH(int, said);
+    RecordingHost h;
+    Press press(h, h);
+    Announcer announcer;
+    QStringList texts;
+    std::chrono::milliseconds now{5000};
+    for (bool more = true; more; now += std::chrono::milliseconds(stepMs)) {
+        more = press.step().has_value();
+        if (const auto text = announcer.afterStep(press, now))
+            texts << QString::fromStdString(*text);
+    }
+    QVERIFY(!announcer.afterStep(press, now + 10s));
+    QCOMPARE(texts.size(), said);
+    QVERIFY2(texts.first().contains("element 1 z 30"), qPrintable(texts.first()));
+    QVERIFY2(texts.last().contains("Součet"), qPrintable(texts.last()));
 }
 
 void TestPress::phaseFactor_data()

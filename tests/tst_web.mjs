@@ -406,3 +406,32 @@ test('random clicks and keys during presses keep the rules', async () => {
     assert.deepEqual(page.errors, []);
     await page.close();
 });
+
+test('a screen reader hears the picture: its description and the live region over a press', async () => {
+    const page = await open();
+    await page.evaluate(() => {
+        window.heard = [];
+        const region = document.getElementById('announcer');
+        new MutationObserver(() => window.heard.push(region.textContent))
+            .observe(region, { childList: true, characterData: true, subtree: true });
+    });
+    const cdp = await page.context().newCDPSession(page);
+    const picture = async () => {
+        const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+        const node = nodes.find((n) => n.name?.value === 'Obraz odrazu světla');
+        return { role: node?.role?.value, description: node?.description?.value ?? '' };
+    };
+    const before = await picture();
+    assert.equal(before.role, 'image');
+    assert.match(before.description, /prázdný/);
+    await act(page, 'click:cmdStart');
+    await page.waitForFunction(() => window.heard.length > 0);
+    assert.match((await picture()).description, / z 30|Součet/);
+    await idle(page);
+    assert.match((await picture()).description, /elementy 15 a 16.*3,7/);
+    const heard = await page.evaluate(() => window.heard);
+    assert.match(heard[0], /element 1 z 30/);
+    assert.match(heard[heard.length - 1], /Součet radiusvektorů/);
+    assert.equal(await page.getAttribute('#announcer', 'aria-live'), 'polite');
+    await page.close();
+});

@@ -3,9 +3,12 @@
 
 #include "webfront.h"
 
+#include "description.h"
+
 #include <emscripten.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -79,6 +82,19 @@ std::string WebFront::settingText(Setting setting) const
 void WebFront::start()
 {
     m_press = std::make_unique<Press>(*this, *this);
+    m_announcer = Announcer();
+}
+
+std::string WebFront::description() const
+{
+    return Description::of(m_press.get());
+}
+
+std::optional<std::string> WebFront::announcement(double nowMs)
+{
+    if (!m_press)
+        return std::nullopt;
+    return m_announcer.afterStep(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
 }
 
 double WebFront::step()
@@ -105,5 +121,19 @@ EMSCRIPTEN_KEEPALIVE void zrcadlo_start(WebFront *front)
 EMSCRIPTEN_KEEPALIVE double zrcadlo_step(WebFront *front)
 {
     return front->step();
+}
+// The texts stay valid until the next call of the same function.
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_description(WebFront *front)
+{
+    front->text = front->description();
+    return front->text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_announcement(WebFront *front, double nowMs)
+{
+    const auto said = front->announcement(nowMs);
+    if (!said)
+        return nullptr;
+    front->text = *said;
+    return front->text.c_str();
 }
 }

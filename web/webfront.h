@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "announcer.h"
 #include "canvas.h"
 #include "colors.h"
 #include "press.h"
@@ -33,13 +34,21 @@ public:
     // The next stretch of the press: the pause after it in milliseconds,
     // or -1 once the press is over.
     double step();
-    bool pressing() const { return m_press && !m_press->finished(); }
+    // What the picture shows now, for its accessible description.
+    std::string description() const;
+    // What a live region says after the last step, if anything (the clock
+    // in milliseconds, the page's own).
+    std::optional<std::string> announcement(double nowMs);
+
+    // The last text handed to the script, alive until the next one.
+    std::string text;
 
 private:
     double unit() const;
     std::uint32_t outline(std::int16_t flags, std::uint32_t color) const;
 
     std::unique_ptr<Press> m_press;
+    Announcer m_announcer;
     int m_scaleMode = ScaleMode::Twips;
     int m_drawWidth = 1;
     int m_fillStyle = FillStyle::Transparent;

@@ -260,6 +260,7 @@ function pressOn() {
     picture.fit();
     for (;;) {
         const pause = core._zrcadlo_step(front_);
+        describe();
         if (pause < 0)
             break;
         if (pause > 0) {
@@ -272,6 +273,15 @@ function pressOn() {
     busy.hidden = true;
     win.classList.remove('busy');
     takeWaitingInput();
+}
+
+// The picture's description is always what it shows; the live region
+// says what the core decides is worth saying, on the page's clock.
+function describe() {
+    $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(front_));
+    const said = core._zrcadlo_announcement(front_, performance.now());
+    if (said)
+        $('announcer').textContent = core.UTF8ToString(said);
 }
 
 // ---- Input -----------------------------------------------------------
@@ -401,6 +411,7 @@ cmdStart.focus();
 createZrcadloCore({ front }).then((module) => {
     core = module;
     front_ = core._zrcadlo_create();
+    describe();
     win.classList.remove('loading');
     win.removeAttribute('aria-busy');
     performance.mark('zrcadlo-ready');
