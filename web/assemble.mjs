@@ -27,8 +27,6 @@ const csp = [
     `script-src ${hash(script)} 'wasm-unsafe-eval'`,
     `style-src ${hash(styleBody)}`,
     'font-src data:',
-    // The single-file module reads its WebAssembly from a data: URL.
-    'connect-src data:',
     "base-uri 'none'",
     "form-action 'none'",
 ].join('; ');

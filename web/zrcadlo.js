@@ -408,7 +408,9 @@ document.addEventListener('keyup', (event) => {
 
 Form_Load();
 cmdStart.focus();
-createZrcadloCore({ front }).then((module) => {
+// The module compiles at once from its own bytes and calls back when ready.
+createZrcadloCore({ front, onRuntimeInitialized() { coreReady(this); } });
+function coreReady(module) {
     core = module;
     front_ = core._zrcadlo_create();
     describe();
@@ -416,5 +418,5 @@ createZrcadloCore({ front }).then((module) => {
     win.removeAttribute('aria-busy');
     performance.mark('zrcadlo-ready');
     takeWaitingInput();
-});
+}
 })();
