@@ -90,9 +90,13 @@ const state = (page) => page.evaluate(() => {
 });
 
 // The page's own coordinates of a point of the window.
-async function clickAt(page, x, y) {
+async function clickAt(page, x, y, only) {
     const box = await page.locator('#Zrcadlo').boundingBox();
-    await page.mouse.click(box.x + x, box.y + y);
+    await page.mouse.move(box.x + x, box.y + y, { steps: only ? 5 : 1 });
+    if (only !== 'up')
+        await page.mouse.down();
+    if (only !== 'down')
+        await page.mouse.up();
 }
 // Where a user clicks each control: its middle, or a part of the scroll bar.
 const PLACES = {
@@ -105,6 +109,10 @@ async function act(page, action) {
             return clickAt(page, ...PLACES[what]);
         const box = await page.locator('#' + what).boundingBox();
         return page.mouse.click(box.x + 6, box.y + box.height / 2);
+    }
+    if (verb === 'drag') { // the scroll bar's thumb to the right end
+        await clickAt(page, 277, 48, 'down');
+        return clickAt(page, 420, 48, 'up');
     }
     if (verb === 'key')
         return page.keyboard.press(what);
@@ -226,6 +234,7 @@ const INPUT = [
     ['scroll bar: arrows and trough, one step each',
      ['click:scroll right', 'click:scroll right', 'click:trough right', 'click:scroll left'],
      { settings: '0/1/3', slowdown: '3', focus: 'HScroll1' }],
+    ['scroll bar: the thumb dragged to the end', ['drag'], { settings: '0/1/20', focus: 'HScroll1' }],
     ['keys: Tab order and arrows in the groups',
      ['key:Tab', 'key:ArrowRight', 'key:Tab', 'key:Tab', 'key:ArrowRight', 'key:Tab', 'key:ArrowRight', 'key:End'],
      { checked: ['op250', 'op2'], settings: '250/2/20', focus: 'HScroll1' }],

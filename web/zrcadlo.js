@@ -183,6 +183,21 @@ function scrollClick(target, clientX) {
         setSlowdown(slowdown() + (clientX < HScroll1.querySelector('.thumb').getBoundingClientRect().left ? -1 : 1));
 }
 
+// Dragging the thumb moves the value by whole steps, as it goes.
+HScroll1.querySelector('.thumb').addEventListener('pointerdown', (event) => {
+    const thumb = event.currentTarget, trough = HScroll1.querySelector('.trough');
+    const grip = event.clientX - thumb.getBoundingClientRect().left;
+    HScroll1.focus();
+    thumb.setPointerCapture(event.pointerId);
+    const drag = (e) => {
+        const x = e.clientX - grip - trough.getBoundingClientRect().left;
+        const room = trough.clientWidth - thumb.offsetWidth;
+        setSlowdown(Math.round(SLOWDOWN_MIN + (SLOWDOWN_MAX - SLOWDOWN_MIN) * x / room));
+    };
+    thumb.addEventListener('pointermove', drag);
+    thumb.addEventListener('pointerup', () => thumb.removeEventListener('pointermove', drag), { once: true });
+});
+
 // ---- Handlers, named after their control and event ------------------
 
 function hideResultLabels() {
