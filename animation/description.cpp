@@ -5,6 +5,7 @@
 
 #include "press.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Description {
@@ -14,31 +15,36 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 constexpr int Directions = 8;
 constexpr double ChainArrowUnits = 3.5;
+constexpr double MaxSpoken = 1e12;
 
 // A number as a person says it: whole, or with one decimal after a comma
 // when it has one. Made by hand: printf follows the process's locale.
 std::string spoken(double value, int decimals)
 {
+    // Texts the controls never write can make any number; none may overflow.
+    value = std::isfinite(value) ? std::clamp(value, -MaxSpoken, MaxSpoken) : 0.0;
     long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
     const long scaled = std::lround(std::abs(value) * double(scale));
-    std::string s = (value < 0 && scaled != 0 ? "-" : "") + std::to_string(scaled / scale);
+    std::string s = value < 0 && scaled != 0 ? "-" : "";
+    s += std::to_string(scaled / scale);
     if (scaled % scale != 0) {
         std::string fraction = std::to_string(scaled % scale);
         fraction.insert(0, std::size_t(decimals) - fraction.size(), '0');
         while (fraction.back() == '0')
             fraction.pop_back();
-        s += "," + fraction;
+        s += ',';
+        s += fraction;
     }
     return s;
 }
 
-// Czech plural of "pixel" for a whole number.
-std::string pixels(long n)
+// A length in whole pixels, with the Czech plural.
+std::string pixels(double length)
 {
-    const long a = std::labs(n);
-    return spoken(double(n), 0) + (a == 1 ? " pixel" : a >= 2 && a <= 4 ? " pixely" : " pixelů");
+    const std::string n = spoken(length, 0);
+    return n + (n == "1" || n == "-1" ? " pixel" : n == "2" || n == "3" || n == "4" ? " pixely" : " pixelů");
 }
 
 std::string settings(const Scene &s)
@@ -53,7 +59,7 @@ std::string during(const Press &press)
     if (p.element == 0)
         return "Animace začíná (" + settings(s) + ").";
     return "Animace běží (" + settings(s) + "): element " + std::to_string(p.element) + " z "
-           + std::to_string(s.elementCount) + ", dráha " + pixels(std::lround(p.pathLength))
+           + std::to_string(s.elementCount) + ", dráha " + pixels(p.pathLength)
            + ", radiusvektor míří " + direction(std::cos(p.angle), std::sin(p.angle)) + ".";
 }
 
@@ -63,7 +69,7 @@ std::string leastTime(const Scene &s, double leastTimeX)
     // mirror's left end; the tie rule moves the point onto a boundary,
     // an even number of them.
     const double halves = (leastTimeX - (s.leftMargin + s.elementWidth)) / s.halfElementWidth;
-    const long k = std::lround(halves);
+    const long k = std::isfinite(halves) ? std::lround(std::clamp(halves, -MaxSpoken, MaxSpoken)) : 0;
     if (k % 2)
         return "Nejkratší dráhu má element " + std::to_string((k + 1) / 2)
                + "; značka nejkratšího času stojí pod ním.";

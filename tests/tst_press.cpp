@@ -387,6 +387,9 @@ void TestPress::description_data()
                                           "míří vpravo."};
     QTest::newRow("250/2") << "250" << "2" << QStringList{"element 1 z 30", "dráha 171 pixelů", "míří vlevo nahoru"}
                            << QStringList{"posun 250, kmitočet 2", "má element 5", "délku 3,1 ", "míří vlevo nahoru"};
+    // Texts the controls never write: said as far as they go, never a crash.
+    QTest::newRow("odd texts") << "1e300" << "abc" << QStringList{"element 1 z 30", "kmitočet 0"}
+                               << QStringList{"posun 1000000000000, kmitočet 0", "Součet"};
 }
 
 void TestPress::description()
