@@ -7,10 +7,6 @@
 
 #include <cmath>
 
-namespace {
-constexpr double TwipsPerPixel = 15.0;
-} // namespace
-
 Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
     : m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
 {
@@ -18,22 +14,11 @@ Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
     m_image.fill(colour(Colors::LightGrey));
 }
 
-void Picture::setScaleMode(int mode) { m_scaleMode = mode; }
-void Picture::setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
-void Picture::setFillStyle(int style) { m_fillStyle = style; }
-void Picture::setFillColor(std::uint32_t color) { m_fillColor = color; }
-void Picture::setForeColor(std::uint32_t color) { m_foreColor = color; }
-
-double Picture::unit() const
-{
-    return m_scaleMode == ScaleMode::Twips ? 1.0 / TwipsPerPixel : 1.0;
-}
-
 QPointF Picture::map(float x, float y) const
 {
     // The centre of the covered pixels: odd widths centre on a pixel,
     // even ones on the boundary after it.
-    const double offset = (m_drawWidth % 2) ? 0.5 : 1.0;
+    const double offset = (drawWidth() % 2) ? 0.5 : 1.0;
     const double u = unit();
     return {std::floor(x * u) + offset, std::floor(y * u) + offset};
 }
@@ -51,37 +36,37 @@ QPainter &Picture::painter()
 
 void Picture::line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color)
 {
-    const QColor c = colour((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
+    const QColor c = QColor::fromRgb(outlineRgb(flags, color));
     const QPointF a = map(x1, y1);
     const QPointF b = map(x2, y2);
     QPainter &p = painter();
-    p.setPen(QPen(c, m_drawWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(c, drawWidth(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawLine(a, b);
-    const int margin = m_drawWidth + 1;
+    const int margin = drawWidth() + 1;
     changed(QRectF(a, b).normalized().toAlignedRect().adjusted(-margin, -margin, margin, margin));
 }
 
 void Picture::circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color)
 {
-    const QColor c = colour((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
+    const QColor c = QColor::fromRgb(outlineRgb(flags, color));
     const QPointF centre = map(x, y);
     const double r = std::abs(radius * unit());
     // The outline straddles the radius. It is filled as a ring between two
     // discs rather than stroked, so that an outline wider than the circle
     // (radius 1 at width 3) gives a solid dot instead of a ring with a hole.
-    const double outer = r + m_drawWidth / 2.0;
-    const double inner = r - m_drawWidth / 2.0;
+    const double outer = r + drawWidth() / 2.0;
+    const double inner = r - drawWidth() / 2.0;
     QPainter &p = painter();
     QPainterPath outerDisc;
     outerDisc.addEllipse(centre, outer, outer);
     QPainterPath innerDisc;
     if (inner > 0)
         innerDisc.addEllipse(centre, inner, inner);
-    if (m_fillStyle == FillStyle::Solid) {
+    if (filled()) {
         // Outline disc, then the interior over it: no pixel left between.
         p.fillPath(outerDisc, c);
         if (inner > 0)
-            p.fillPath(innerDisc, colour(m_fillColor));
+            p.fillPath(innerDisc, QColor::fromRgb(fillRgb()));
     } else {
         p.fillPath(outerDisc.subtracted(innerDisc), c);
     }

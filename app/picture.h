@@ -3,8 +3,7 @@
 
 #pragma once
 
-#include "canvas.h"
-#include "colors.h"
+#include "drawingstate.h"
 
 #include <QColor>
 #include <QImage>
@@ -23,27 +22,16 @@
 // width w over pixel p covers p - floor((w - 1) / 2) ... p + floor(w / 2).
 // Drawing is aliased at the image's own device pixel ratio, so a high-DPI
 // picture is sharp rather than scaled up.
-class Picture : public Canvas
+class Picture : public DrawingState
 {
 public:
     explicit Picture(QSize logicalSize, qreal devicePixelRatio = 1.0);
 
-    void setScaleMode(int mode) override;
-    void setDrawWidth(int width) override;
-    void setFillStyle(int style) override;
-    void setFillColor(std::uint32_t color) override;
-    void setForeColor(std::uint32_t color);
     void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
     void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
 
     using ChangeListener = std::function<void(const QRect &changed)>;
     void setChangeListener(ChangeListener listener) { m_changed = std::move(listener); }
-
-    int scaleMode() const { return m_scaleMode; }
-    int drawWidth() const { return m_drawWidth; }
-    int fillStyle() const { return m_fillStyle; }
-    std::uint32_t fillColor() const { return m_fillColor; }
-    std::uint32_t foreColor() const { return m_foreColor; }
 
     // A colour of the core as Qt paints it.
     static QColor colour(std::uint32_t value) { return QColor::fromRgb(Colors::rgb(value)); }
@@ -57,16 +45,10 @@ public:
 
 private:
     QPointF map(float x, float y) const;
-    double unit() const;
     QPainter &painter();
     void changed(const QRect &rect) const;
 
     QImage m_image;
     QPainter m_painter;
     ChangeListener m_changed;
-    int m_scaleMode = ScaleMode::Twips; // until a press switches to pixels
-    int m_drawWidth = 1;
-    int m_fillStyle = FillStyle::Transparent;
-    std::uint32_t m_fillColor = 0;
-    std::uint32_t m_foreColor = Colors::ButtonText; // the window's default text colour
 };

@@ -12,7 +12,6 @@
 #include <cstdlib>
 
 namespace {
-constexpr double TwipsPerPixel = 15.0;
 constexpr double NoPause = -1;
 } // namespace
 
@@ -40,32 +39,17 @@ namespace {
 enum LabelProperty { Left, Top, Visible };
 } // namespace
 
-void WebFront::setScaleMode(int mode) { m_scaleMode = mode; }
-void WebFront::setDrawWidth(int width) { m_drawWidth = width < 1 ? 1 : width; }
-void WebFront::setFillStyle(int style) { m_fillStyle = style; }
-void WebFront::setFillColor(std::uint32_t color) { m_fillColor = color; }
-
-double WebFront::unit() const
-{
-    return m_scaleMode == ScaleMode::Twips ? 1.0 / TwipsPerPixel : 1.0;
-}
-
-std::uint32_t WebFront::outline(std::int16_t flags, std::uint32_t color) const
-{
-    return Colors::rgb((flags & DrawFlags::ColourGiven) ? color : m_foreColor);
-}
-
 void WebFront::line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color)
 {
     const double u = unit();
-    frontLine(x1 * u, y1 * u, x2 * u, y2 * u, int(outline(flags, color)), m_drawWidth);
+    frontLine(x1 * u, y1 * u, x2 * u, y2 * u, int(outlineRgb(flags, color)), drawWidth());
 }
 
 void WebFront::circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color)
 {
     const double u = unit();
-    frontCircle(x * u, y * u, radius * u, int(outline(flags, color)), m_drawWidth,
-                m_fillStyle == FillStyle::Solid, int(Colors::rgb(m_fillColor)));
+    frontCircle(x * u, y * u, radius * u, int(outlineRgb(flags, color)), drawWidth(), filled(),
+                int(fillRgb()));
 }
 
 void WebFront::setLabelLeft(ResultLabel label, float left) { frontLabel(int(label), Left, left); }

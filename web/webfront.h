@@ -4,8 +4,7 @@
 #pragma once
 
 #include "announcer.h"
-#include "canvas.h"
-#include "colors.h"
+#include "drawingstate.h"
 #include "press.h"
 #include "presshost.h"
 
@@ -14,13 +13,9 @@
 // The page's side of a press: the core's canvas and host, answered by the
 // page's script (the object it passes to the module as `front`). Colours
 // reach the script resolved, as 0xRRGGBB, and coordinates in pixels.
-class WebFront : public Canvas, public PressHost
+class WebFront : public DrawingState, public PressHost
 {
 public:
-    void setScaleMode(int mode) override;
-    void setDrawWidth(int width) override;
-    void setFillStyle(int style) override;
-    void setFillColor(std::uint32_t color) override;
     void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
     void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
 
@@ -44,14 +39,6 @@ public:
     std::string text;
 
 private:
-    double unit() const;
-    std::uint32_t outline(std::int16_t flags, std::uint32_t color) const;
-
     std::unique_ptr<Press> m_press;
     Announcer m_announcer;
-    int m_scaleMode = ScaleMode::Twips;
-    int m_drawWidth = 1;
-    int m_fillStyle = FillStyle::Transparent;
-    std::uint32_t m_fillColor = 0;
-    std::uint32_t m_foreColor = Colors::ButtonText; // the window's default text colour
 };
