@@ -55,7 +55,9 @@ for (let i = 0; i < 30; i++) {
     presses.push(press);
     frames.push(frame);
 }
-show('a press at slowdown 0', stats(presses));
+// The first press compiles the code it runs; the others are what a user sees.
+console.log(`${'a press at slowdown 0, the first'.padEnd(40)} ${presses[0].toFixed(2)} ms`);
+show('a press at slowdown 0, the others', stats(presses.slice(1)));
 show('the same, until its frame is drawn', stats(frames));
 
 // Pause error at slowdown 1: each wait against its 50 ms.
