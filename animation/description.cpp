@@ -72,7 +72,7 @@ std::string leastTime(const Scene &s, double leastTimeX)
     const long k = std::isfinite(halves) ? std::lround(std::clamp(halves, -MaxSpoken, MaxSpoken)) : 0;
     if (k % 2)
         return "Nejkratší dráhu má element " + std::to_string((k + 1) / 2)
-               + "; značka nejkratšího času stojí pod ním.";
+               + "; značka nejkratšího času prochází jeho středem.";
     return "Nejkratší dráhu mají elementy " + std::to_string(k / 2) + " a " + std::to_string(k / 2 + 1)
            + "; značka nejkratšího času stojí mezi nimi.";
 }

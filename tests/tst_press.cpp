@@ -383,7 +383,7 @@ void TestPress::description_data()
     QTest::newRow("0/2") << "0" << "2" << QStringList{"element 1 z 30", "dráha 502 pixelů", "míří vlevo."}
                          << QStringList{"posun 0, kmitočet 2", "elementy 15 a 16", "délku 3,3 ", "míří vlevo nahoru"};
     QTest::newRow("250/1") << "250" << "1" << QStringList{"element 1 z 30", "dráha 171 pixelů", "míří dolů"}
-                           << QStringList{"posun 250, kmitočet 1", "má element 5", "pod ním", "délku 3,2 ",
+                           << QStringList{"posun 250, kmitočet 1", "má element 5", "jeho středem", "délku 3,2 ",
                                           "míří vpravo."};
     QTest::newRow("250/2") << "250" << "2" << QStringList{"element 1 z 30", "dráha 171 pixelů", "míří vlevo nahoru"}
                            << QStringList{"posun 250, kmitočet 2", "má element 5", "délku 3,1 ", "míří vlevo nahoru"};
