@@ -172,7 +172,7 @@ function setSlowdown(value) {
     HScroll1_Change();
 }
 
-// One step for an arrow click, a trough click and an arrow key alike.
+// One step for an arrow click and a trough click, as for an arrow key.
 function scrollClick(target, clientX) {
     HScroll1.focus();
     if (target.classList.contains('left'))
@@ -247,7 +247,7 @@ function cmdKonec_Click() {
 }
 
 let core = null;
-let front_ = 0;
+let frontHandle = 0; // the core's side of the page
 let pressing = false;
 let ended = false;
 const waiting = []; // input that came during a press, in order
@@ -262,19 +262,18 @@ function cmdStart_Click() {
     win.classList.add('busy');
     busy.hidden = false;
     picture.begin();
-    core._zrcadlo_start(front_);
+    core._zrcadlo_start(frontHandle);
     pressOn();
 }
 
 // Draws up to the next pause and waits for it on a timer; pauses of no
-// length follow at once.
-// The marks time the pauses for the benchmark.
+// length follow at once. The marks time the pauses for the benchmark.
 function pressOn() {
     performance.mark('zrcadlo-step');
     // Not every way of changing the ratio tells the page: a press looks.
     picture.fit();
     for (;;) {
-        const pause = core._zrcadlo_step(front_);
+        const pause = core._zrcadlo_step(frontHandle);
         describe();
         if (pause < 0)
             break;
@@ -293,8 +292,8 @@ function pressOn() {
 // The picture's description is always what it shows; the live region
 // says what the core decides is worth saying, on the page's clock.
 function describe() {
-    $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(front_));
-    const said = core._zrcadlo_announcement(front_, performance.now());
+    $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(frontHandle));
+    const said = core._zrcadlo_announcement(frontHandle, performance.now());
     if (said)
         $('announcer').textContent = core.UTF8ToString(said);
 }
@@ -427,7 +426,7 @@ cmdStart.focus();
 createZrcadloCore({ front, onRuntimeInitialized() { coreReady(this); } });
 function coreReady(module) {
     core = module;
-    front_ = core._zrcadlo_create();
+    frontHandle = core._zrcadlo_create();
     describe();
     win.classList.remove('loading');
     win.removeAttribute('aria-busy');
