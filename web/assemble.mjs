@@ -23,17 +23,20 @@ const styleBody = template.match(/<style>([\s\S]*?)<\/style>/)[1]
     .replace('@FONTS@\n@STYLE@', () => style);
 const csp = [
     "default-src 'none'",
-    // The module is compiled from the script itself.
-    `script-src ${hash(script)} 'wasm-unsafe-eval'`,
+    `script-src ${hash(script)}`,
     `style-src ${hash(styleBody)}`,
     'font-src data:',
+    // The program's icon, inline, so that no browser asks the server for one.
+    'img-src data:',
     "base-uri 'none'",
     "form-action 'none'",
 ].join('; ');
+const icon = 'data:image/png;base64,' + readFileSync(join(source, '../packaging/icons/32.png')).toString('base64');
 const notice = read(join(out, 'fonts-notice.txt')).replaceAll('--', '- -');
 
 const page = template
     .replace('@CSP@', () => csp)
+    .replace('@ICON@', () => icon)
     .replace('@FONTS@\n@STYLE@', () => style)
     .replace('@SCRIPT@', () => script)
     .replace('@NOTICE@', () => notice);

@@ -26,18 +26,21 @@ const cmdStart = $('cmdStart'), cmdKonec = $('cmdKonec');
 const HScroll1 = $('HScroll1');
 
 // The picture: what the press draws, kept so that it can be drawn again
-// sharp when the device pixel ratio changes (a zoom), also mid-press.
+// sharp when the window's scale or the device pixel ratio changes (a
+// resize, a zoom), also mid-press.
 class Picture {
     constructor(canvas) {
         this.canvas = canvas;
         this.context = canvas.getContext('2d', { alpha: false });
         this.ops = [];
         this.ratio = 0;
-        this.fit();
+        this.scale = 1;
     }
 
-    fit() {
-        const ratio = window.devicePixelRatio || 1;
+    // The backing store is the displayed size in device pixels.
+    fit(scale = this.scale) {
+        this.scale = scale;
+        const ratio = (window.devicePixelRatio || 1) * scale;
         if (ratio === this.ratio)
             return;
         this.ratio = ratio;
@@ -98,14 +101,36 @@ class Picture {
 }
 
 const picture = new Picture($('picture'));
-// A zoom or a move to another screen changes the ratio.
+
+// The window at the largest size that the viewport holds, centred on
+// device pixels, from a phone to a projector; its controls and text scale
+// as vectors, the picture is drawn again at the new size.
+function fitWindow() {
+    const width = document.documentElement.clientWidth, height = document.documentElement.clientHeight;
+    const scale = Math.min(width / FIELD_WIDTH, height / FIELD_HEIGHT);
+    const ratio = window.devicePixelRatio || 1;
+    const snap = (v) => Math.round(v * ratio) / ratio + 'px';
+    win.style.setProperty('--scale', String(scale));
+    win.style.setProperty('--left', snap((width - FIELD_WIDTH * scale) / 2));
+    win.style.setProperty('--top', snap((height - FIELD_HEIGHT * scale) / 2));
+    picture.fit(scale);
+}
+// Window CSS pixels per viewport pixel, for input that comes in the latter.
+const windowScale = () => picture.scale;
+
+// A zoom or a move to another screen changes the ratio; a rotation, full
+// screen or a zoom the viewport.
 (function watchRatio() {
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-        picture.fit();
+        fitWindow();
         watchRatio();
     }, { once: true });
 })();
-window.addEventListener('resize', () => picture.fit());
+window.addEventListener('resize', fitWindow);
+// Paper gets the picture at print resolution, the screen its own back.
+const PRINT_SCALE = 2;
+window.addEventListener('beforeprint', () => picture.fit(PRINT_SCALE));
+window.addEventListener('afterprint', fitWindow);
 
 // What the core asks of the page.
 const front = {
@@ -172,9 +197,13 @@ function setSlowdown(value) {
     HScroll1_Change();
 }
 
-// One step for an arrow click and a trough click, as for an arrow key.
+// One step for an arrow click and a trough click, as for an arrow key. A
+// tap on the bar's margin counts for the part above or below it.
 function scrollClick(target, clientX) {
     HScroll1.focus();
+    if (target === HScroll1)
+        target = [...HScroll1.children].find((part) => clientX < part.getBoundingClientRect().right)
+                 ?? HScroll1.lastElementChild;
     if (target.classList.contains('left'))
         setSlowdown(slowdown() - 1);
     else if (target.classList.contains('right'))
@@ -183,20 +212,38 @@ function scrollClick(target, clientX) {
         setSlowdown(slowdown() + (clientX < HScroll1.querySelector('.thumb').getBoundingClientRect().left ? -1 : 1));
 }
 
-// Dragging the thumb moves the value by whole steps, as it goes.
+// Dragging the thumb, by mouse, finger or pen, moves the value by whole
+// steps as it goes; the window's scale turns viewport pixels into its own.
 HScroll1.querySelector('.thumb').addEventListener('pointerdown', (event) => {
     const thumb = event.currentTarget, trough = HScroll1.querySelector('.trough');
-    const grip = event.clientX - thumb.getBoundingClientRect().left;
+    const grip = (event.clientX - thumb.getBoundingClientRect().left) / windowScale();
     HScroll1.focus();
     thumb.setPointerCapture(event.pointerId);
     const drag = (e) => {
-        const x = e.clientX - grip - trough.getBoundingClientRect().left;
+        const x = (e.clientX - trough.getBoundingClientRect().left) / windowScale() - grip;
         const room = trough.clientWidth - thumb.offsetWidth;
         setSlowdown(Math.round(SLOWDOWN_MIN + (SLOWDOWN_MAX - SLOWDOWN_MIN) * x / room));
     };
+    const stop = () => {
+        thumb.removeEventListener('pointermove', drag);
+        thumb.removeEventListener('pointerup', stop);
+        thumb.removeEventListener('pointercancel', stop);
+    };
     thumb.addEventListener('pointermove', drag);
-    thumb.addEventListener('pointerup', () => thumb.removeEventListener('pointermove', drag), { once: true });
+    thumb.addEventListener('pointerup', stop);
+    thumb.addEventListener('pointercancel', stop);
 });
+
+// Full screen for a projector, where the browser allows it; Esc is the
+// browser's way out.
+function toggleFullScreen() {
+    const root = document.documentElement;
+    const exit = document.exitFullscreen ?? document.webkitExitFullscreen;
+    const enter = root.requestFullscreen ?? root.webkitRequestFullscreen;
+    const current = document.fullscreenElement ?? document.webkitFullscreenElement;
+    const call = current ? exit?.call(document) : enter?.call(root);
+    call?.catch?.(() => {}); // refused: the page stays as it is
+}
 
 // ---- Handlers, named after their control and event ------------------
 
@@ -249,6 +296,7 @@ function cmdKonec_Click() {
 let core = null;
 let frontHandle = 0; // the core's side of the page
 let pressing = false;
+let deadline = 0; // when the running pause ends, on the page's clock
 let ended = false;
 const waiting = []; // input that came during a press, in order
 
@@ -263,11 +311,14 @@ function cmdStart_Click() {
     busy.hidden = false;
     picture.begin();
     core._zrcadlo_start(frontHandle);
+    deadline = performance.now();
     pressOn();
 }
 
 // Draws up to the next pause and waits for it on a timer; pauses of no
-// length follow at once. The marks time the pauses for the benchmark.
+// length follow at once. Each pause ends a pause's length after the last
+// one ended, so that drawing and a late timer do not stretch a press on a
+// slow machine. The marks time the pauses for the benchmark.
 function pressOn() {
     performance.mark('zrcadlo-step');
     // Not every way of changing the ratio tells the page: a press looks.
@@ -279,7 +330,8 @@ function pressOn() {
             break;
         if (pause > 0) {
             performance.mark('zrcadlo-wait');
-            setTimeout(pressOn, pause);
+            deadline = Math.max(deadline + pause, performance.now());
+            setTimeout(pressOn, deadline - performance.now());
             return;
         }
     }
@@ -330,6 +382,10 @@ function key(event, replayed) {
     if (ended)
         return false;
     const target = document.activeElement;
+    if (event.key.toLowerCase() === 'f' && !event.ctrlKey && !event.altKey && !event.metaKey) {
+        toggleFullScreen();
+        return true;
+    }
     if (event.key === 'Tab') {
         if (!replayed)
             return false;
@@ -386,6 +442,8 @@ function takeWaitingInput() {
             cmdStart_Click();
         else if (input.type === 'click')
             click(document.elementFromPoint(input.clientX, input.clientY), input.clientX);
+        else if (input.type === 'dblclick')
+            doubleClick(document.elementFromPoint(input.clientX, input.clientY));
         else
             key(input, true);
     }
@@ -397,6 +455,16 @@ win.addEventListener('click', (event) => {
     else if (!pressing)
         click(event.target, event.clientX);
 });
+function doubleClick(target) {
+    if (!ended && target?.id === 'picture')
+        toggleFullScreen();
+}
+win.addEventListener('dblclick', (event) => {
+    if (event.target === busy)
+        waiting.push({ type: 'dblclick', clientX: event.clientX, clientY: event.clientY });
+    else if (!pressing)
+        doubleClick(event.target);
+});
 // Clicks that the browser turns into focus or selection do nothing else.
 win.addEventListener('mousedown', (event) => event.preventDefault());
 
@@ -404,8 +472,10 @@ document.addEventListener('keydown', (event) => {
     if (pressing) {
         event.preventDefault();
         event.stopImmediatePropagation();
-        if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key))
-            waiting.push({ type: 'key', key: event.key, shiftKey: event.shiftKey });
+        if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key)) {
+            const { key, shiftKey, ctrlKey, altKey, metaKey } = event;
+            waiting.push({ type: 'key', key, shiftKey, ctrlKey, altKey, metaKey });
+        }
         return;
     }
     if (key(event, false))
@@ -420,17 +490,37 @@ document.addEventListener('keyup', (event) => {
 
 // ---- Start-up --------------------------------------------------------
 
+win.classList.remove('unscripted');
+fitWindow();
 Form_Load();
-cmdStart.focus();
-// The module compiles at once from its own bytes and calls back when ready.
-createZrcadloCore({ front, onRuntimeInitialized() { coreReady(this); } });
+// The core sets itself up at once from the script and calls back when
+// ready. Whatever goes wrong on the way, the window says so in words
+// rather than stand there looking ready.
+try {
+    const created = createZrcadloCore({ front, onRuntimeInitialized() { coreReady(this); } });
+    // This Emscripten hands back the module with a promise in `ready`.
+    Promise.resolve(created.ready ?? created).catch(coreFailed);
+} catch (error) {
+    coreFailed(error);
+}
 function coreReady(module) {
-    core = module;
-    frontHandle = core._zrcadlo_create();
-    describe();
+    try {
+        core = module;
+        frontHandle = core._zrcadlo_create();
+        describe();
+    } catch (error) {
+        return coreFailed(error);
+    }
     win.classList.remove('loading');
     win.removeAttribute('aria-busy');
+    cmdStart.focus();
     performance.mark('zrcadlo-ready');
     takeWaitingInput();
+}
+function coreFailed(error) {
+    core = null;
+    win.removeAttribute('aria-busy');
+    $('failed').hidden = false;
+    console.error('Zrcadlo:', error);
 }
 })();
