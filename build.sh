@@ -19,12 +19,13 @@ web=(emscripten python3-fonttools fonts-liberation2)
 command -v node >/dev/null || web+=(nodejs)
 [ "$mode" = web ] && packages=("${web[@]}")
 # The tests' servers and bus, synthetic input and screenshots, the package
-# and its judges, the memory and system-call checks, and the page's
-# browser (driven by playwright-core from npm).
+# and its judges, the memory and system-call checks, and the page's three
+# browser engines (driven from npm: playwright-core, puppeteer-core; WebKit
+# by its own WebDriver) with poppler to look at a printed page.
 if [ "$mode" = test ]; then
     packages+=("${web[@]}" xvfb weston dbus-daemon xdotool x11-utils imagemagick
         dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind chromium
-        python3-pyatspi at-spi2-core)
+        firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core)
     command -v npm >/dev/null || packages+=(npm)
 fi
 
