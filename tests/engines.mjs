@@ -53,6 +53,24 @@ async function chord(keyboard, name, keys = (k) => k) {
 const CHROMIUM_ARGS = ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
                        '--disable-sync', '--no-first-run', '--disable-quic'];
 
+// Playwright's and Puppeteer's pages speak alike.
+async function nativePage(native, url, close, key = (name) => native.keyboard.press(name)) {
+    const page = {
+        native, errors: [], requests: [], key,
+        evaluate: (fn, arg) => native.evaluate(fn, arg),
+        waitFor: (fn, arg, seconds) => waitFor(page, fn, arg, seconds),
+        pointer: (path) => pointerPath(native.mouse, path),
+        screenshot: (file) => native.screenshot({ path: file }),
+        closed: () => native.isClosed(),
+        close,
+    };
+    native.on('pageerror', (e) => page.errors.push(e.message));
+    native.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
+    native.on('request', (r) => page.requests.push(r.url()));
+    await native.goto(url);
+    return page;
+}
+
 async function launchChromium({ args = [] } = {}) {
     const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: [...CHROMIUM_ARGS, ...args] });
     return {
@@ -60,22 +78,7 @@ async function launchChromium({ args = [] } = {}) {
         async open(url, { width = 800, height = 581, ratio = 1, touch = false, javaScript = true } = {}) {
             const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio,
                                                        hasTouch: touch, javaScriptEnabled: javaScript });
-            const native = await context.newPage();
-            const page = {
-                native, errors: [], requests: [],
-                evaluate: (fn, arg) => native.evaluate(fn, arg),
-                waitFor: (fn, arg, seconds) => waitFor(page, fn, arg, seconds),
-                pointer: (path) => pointerPath(native.mouse, path),
-                key: (name) => native.keyboard.press(name),
-                screenshot: (file) => native.screenshot({ path: file }),
-                closed: () => native.isClosed(),
-                close: () => context.close(),
-            };
-            native.on('pageerror', (e) => page.errors.push(e.message));
-            native.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
-            native.on('request', (r) => page.requests.push(r.url()));
-            await native.goto(url);
-            return page;
+            return nativePage(await context.newPage(), url, () => context.close());
         },
         close: () => browser.close(),
     };
@@ -88,22 +91,9 @@ async function launchFirefox() {
         name: 'firefox',
         async open(url, { width = 800, height = 581, ratio = 1 } = {}) {
             const native = await browser.newPage();
-            const page = {
-                native, errors: [], requests: [],
-                evaluate: (fn, arg) => native.evaluate(fn, arg),
-                waitFor: (fn, arg, seconds) => waitFor(page, fn, arg, seconds),
-                pointer: (path) => pointerPath(native.mouse, path),
-                key: (name) => chord(native.keyboard, name, (k) => (k === 'Space' ? ' ' : k)),
-                screenshot: (file) => native.screenshot({ path: file }),
-                closed: () => native.isClosed(),
-                close: () => (native.isClosed() ? undefined : native.close()),
-            };
-            native.on('pageerror', (e) => page.errors.push(e.message));
-            native.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
-            native.on('request', (r) => page.requests.push(r.url()));
             await native.setViewport({ width, height, deviceScaleFactor: ratio });
-            await native.goto(url);
-            return page;
+            return nativePage(native, url, () => (native.isClosed() ? undefined : native.close()),
+                              (name) => chord(native.keyboard, name, (k) => (k === 'Space' ? ' ' : k)));
         },
         close: () => browser.close(),
     };

@@ -70,8 +70,8 @@ function probe() {
     };
 }
 
-async function open(options = {}) {
-    const page = await engine.open(options.url ?? FILE_URL, options);
+async function open(options = {}, browser = engine) {
+    const page = await browser.open(options.url ?? FILE_URL, options);
     await page.waitFor(() => !document.getElementById('Zrcadlo')?.classList.contains('loading'));
     await page.evaluate(probe);
     return page;
@@ -510,9 +510,7 @@ test('touch targets of 24 px around the small controls, the look unchanged', CHR
 test('without WebAssembly (a browser without the JIT) the same core draws the press', CHROMIUM_ONLY, async () => {
     const jitless = await launch('chromium', { args: ['--js-flags=--jitless'] });
     try {
-        const page = await jitless.open(FILE_URL);
-        await page.waitFor(() => !document.getElementById('Zrcadlo').classList.contains('loading'));
-        await page.evaluate(probe);
+        const page = await open({}, jitless);
         await page.evaluate(() => { document.getElementById('nSpomaleni').value = '0'; });
         await act(page, 'click:cmdStart');
         await idle(page);
