@@ -7,8 +7,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
 
 namespace {
+// The focus frame stands clear of the window's edge.
+constexpr int FocusInset = 2;
+
 qreal screenRatio(const QWidget *w)
 {
     const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
@@ -54,4 +58,22 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     const qreal dpr = m_picture.image().devicePixelRatio();
     const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
     p.drawImage(QRectF(r), m_picture.image(), source);
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = rect().adjusted(FocusInset, FocusInset, -FocusInset, -FocusInset);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &p, this);
+    }
+}
+
+void DrawingSurface::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -31,6 +31,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // With the focus, the picture has a focus frame along its edge.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void changed(const QRect &rect);

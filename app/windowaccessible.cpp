@@ -4,6 +4,7 @@
 #include "windowaccessible.h"
 
 #include "drawingsurface.h"
+#include "notice.h"
 #include "zrcadlo.h"
 
 WindowAccessible::WindowAccessible(Zrcadlo *window) : QAccessibleWidget(window, QAccessible::Window) {}
@@ -47,5 +48,7 @@ QAccessibleInterface *WindowAccessible::factory(const QString &, QObject *object
         return new WindowAccessible(window);
     if (auto *surface = qobject_cast<DrawingSurface *>(object))
         return new QAccessibleWidget(surface, QAccessible::Graphic);
+    if (auto *notice = qobject_cast<Notice *>(object))
+        return new QAccessibleWidget(notice, QAccessible::Notification);
     return nullptr;
 }

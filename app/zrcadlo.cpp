@@ -4,7 +4,9 @@
 #include "zrcadlo.h"
 
 #include "drawingsurface.h"
+#include "inputhold.h"
 #include "look.h"
+#include "notice.h"
 #include "description.h"
 #include "windowaccessible.h"
 
@@ -19,6 +21,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -101,6 +104,12 @@ int toPixel(float value)
     return int(std::floor(value));
 }
 
+// The announcer's clock.
+std::chrono::milliseconds announcerClock()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+}
+
 } // namespace
 
 Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
@@ -125,6 +134,9 @@ void Zrcadlo::createControls()
     m_surface = new DrawingSurface(Picture::FieldSize, this);
     m_surface->move(0, 0);
     m_surface->setAccessibleName(QStringLiteral("Obraz odrazu světla"));
+    // A focus stop, so that a screen reader can read the picture again.
+    m_surface->setFocusPolicy(Qt::TabFocus);
+    m_notice = new Notice(this);
     describe();
 
     HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
@@ -180,15 +192,15 @@ void Zrcadlo::createControls()
     setTabOrder(cmdKonec, op1);
     setTabOrder(op1, op2);
     setTabOrder(op2, HScroll1);
-    setTabOrder(HScroll1, cmdStart);
+    setTabOrder(HScroll1, m_surface);
+    setTabOrder(m_surface, cmdStart);
 
     connectOption(op0, &Zrcadlo::op0_Click);
     connectOption(op250, &Zrcadlo::op250_Click);
     connectOption(op1, &Zrcadlo::op1_Click);
     connectOption(op2, &Zrcadlo::op2_Click);
-    // Mouse and keys wait in the event loop during a press; what reaches a
-    // control by another road (an accessibility action, a posted event)
-    // waits here.
+    // Mouse and keys are held during a press; what reaches a control by
+    // another road (an accessibility action, a posted event) waits here.
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { whenIdle([this] { HScroll1_Change(); }); });
     connect(cmdKonec, &QPushButton::clicked, this, [this] { whenIdle([this] { cmdKonec_Click(); }); });
     connect(cmdStart, &QPushButton::clicked, this, &Zrcadlo::cmdStart_Click);
@@ -273,17 +285,30 @@ void Zrcadlo::cmdStart_Click()
     }
     m_pressing = true;
     setCursor(Qt::BusyCursor); // clicks now will wait
+    InputHold hold;
+    QCoreApplication::instance()->installEventFilter(&hold);
     m_press = std::make_unique<Press>(m_surface->picture(), *this);
+    m_announcer = Announcer();
     while (const auto length = m_press->step()) {
         describe();
         pause(*length);
     }
     describe();
+    // An end that came before the last message was spoken follows it.
+    if (const auto due = m_announcer.due())
+        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), m_notice, [this] {
+            if (!m_pressing)
+                describe();
+        });
     m_surface->flush();
+    QCoreApplication::instance()->removeEventFilter(&hold);
     unsetCursor();
     m_pressing = false;
-    // What came during the press, in the order it came; a Start among it
-    // presses again, and what follows that waits for that press.
+    // What came during the press, in the order it came: the user's input
+    // back to the event loop, to be taken once this handler has returned;
+    // what came by other roads now. A Start among it presses again, and
+    // what follows that waits for that press.
+    hold.release();
     while (!m_afterPress.isEmpty())
         m_afterPress.dequeue()();
 }
@@ -315,6 +340,9 @@ void Zrcadlo::describe()
 {
     // Qt tells a screen reader of the change.
     m_surface->setAccessibleDescription(QString::fromStdString(Description::of(m_press.get())));
+    if (m_press)
+        if (const auto text = m_announcer.afterStep(*m_press, announcerClock()))
+            m_notice->say(QString::fromStdString(*text));
 }
 
 bool Zrcadlo::isStore(const QWidget *control) const
@@ -371,15 +399,16 @@ void Zrcadlo::pause(std::chrono::nanoseconds length)
     const auto deadline = std::chrono::steady_clock::now() + length;
     m_surface->flush();
     // Meanwhile the window system is answered (pings, exposes, the
-    // compositor's frames), so that the window never looks dead; the user's
-    // input stays queued until the press is over. The loop wakes a little
-    // early and the last stretch is slept, so the pace stays exact.
+    // compositor's frames), so that the window never looks dead, and a
+    // screen reader gets its keys; the user's input is held until the press
+    // is over. The loop wakes a little early and the last stretch is
+    // slept, so the pace stays exact.
     const auto loopFor = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - WakeMargin - std::chrono::steady_clock::now());
     if (loopFor.count() > 0) {
         QEventLoop loop;
         QTimer::singleShot(loopFor, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     }
     // Sleeps, no busy waiting, until the deadline; a signal may wake it early.
     while (std::chrono::steady_clock::now() < deadline)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "announcer.h"
 #include "press.h"
 #include "presshost.h"
 
@@ -14,6 +15,7 @@
 #include <memory>
 
 class DrawingSurface;
+class Notice;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -68,16 +70,19 @@ private:
     void createControls();
     void connectOption(QRadioButton *option, void (Zrcadlo::*handler)());
     void hideResultLabels();
-    // The picture's accessible description is what it shows now.
+    // The picture's accessible description is what it shows now, and a
+    // screen reader hears what is worth saying of it.
     void describe();
     QLabel *resultLabel(ResultLabel label) const;
 
     DrawingSurface *m_surface = nullptr;
+    Notice *m_notice = nullptr;
+    Announcer m_announcer;
     // The last press, kept until the next one: the picture stands.
     std::unique_ptr<Press> m_press;
     bool m_selectedAtPress = false;
     bool m_pressing = false;
-    // What arrived during a press, other than the input the event loop holds back.
+    // What arrived during a press by roads other than the user's input.
     QQueue<std::function<void()>> m_afterPress;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *nSpomaleni = nullptr;

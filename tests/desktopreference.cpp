@@ -9,6 +9,7 @@
 //       the core's press painted by the desktop's picture at that device
 //       pixel ratio, and where it put the labels (whole pixels)
 #include "drawingsurface.h"
+#include "notice.h"
 #include "recordinghost.h"
 #include "zrcadlo.h"
 
@@ -33,7 +34,8 @@ QJsonObject layout()
     Zrcadlo window;
     QJsonObject controls;
     for (QWidget *w : window.findChildren<QWidget *>()) {
-        if (w->objectName().isEmpty() || qobject_cast<QLineEdit *>(w) || w == &window.surface())
+        if (w->objectName().isEmpty() || qobject_cast<QLineEdit *>(w) || qobject_cast<Notice *>(w)
+            || w == &window.surface())
             continue;
         const QRect box(w->mapTo(&window, QPoint(0, 0)), w->size());
         QString caption;
