@@ -21,11 +21,12 @@ command -v node >/dev/null || web+=(nodejs)
 # The tests' servers and bus, synthetic input and screenshots, the package
 # and its judges, the memory and system-call checks, and the page's three
 # browser engines (driven from npm: playwright-core, puppeteer-core; WebKit
-# by its own WebDriver) with poppler to look at a printed page.
+# by its own WebDriver) with poppler to look at a printed page; the screen
+# reader Orca, heard in Czech.
 if [ "$mode" = test ]; then
     packages+=("${web[@]}" xvfb weston dbus-daemon xdotool x11-utils imagemagick
         dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind chromium
-        firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core)
+        firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core orca locales)
     command -v npm >/dev/null || packages+=(npm)
 fi
 

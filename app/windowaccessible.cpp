@@ -5,7 +5,10 @@
 
 #include "drawingsurface.h"
 #include "notice.h"
+#include "optionaccessible.h"
 #include "zrcadlo.h"
+
+#include <QRadioButton>
 
 WindowAccessible::WindowAccessible(Zrcadlo *window) : QAccessibleWidget(window, QAccessible::Window) {}
 
@@ -50,5 +53,7 @@ QAccessibleInterface *WindowAccessible::factory(const QString &, QObject *object
         return new QAccessibleWidget(surface, QAccessible::Graphic);
     if (auto *notice = qobject_cast<Notice *>(object))
         return new QAccessibleWidget(notice, QAccessible::Notification);
+    if (auto *option = qobject_cast<QRadioButton *>(object))
+        return new OptionAccessible(option);
     return nullptr;
 }

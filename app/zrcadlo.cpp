@@ -294,16 +294,11 @@ void Zrcadlo::cmdStart_Click()
         pause(*length);
     }
     describe();
-    // An end that came before the last message was spoken follows it.
-    if (const auto due = m_announcer.due())
-        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), m_notice, [this] {
-            if (!m_pressing)
-                describe();
-        });
     m_surface->flush();
     QCoreApplication::instance()->removeEventFilter(&hold);
     unsetCursor();
     m_pressing = false;
+    sayHeldEnd();
     // What came during the press, in the order it came: the user's input
     // back to the event loop, to be taken once this handler has returned;
     // what came by other roads now. A Start among it presses again, and
@@ -311,6 +306,18 @@ void Zrcadlo::cmdStart_Click()
     hold.release();
     while (!m_afterPress.isEmpty())
         m_afterPress.dequeue()();
+}
+
+void Zrcadlo::sayHeldEnd()
+{
+    // An end that came before the last message was spoken follows it; a
+    // new press drops it.
+    if (m_pressing)
+        return;
+    describe();
+    if (const auto due = m_announcer.due())
+        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), Qt::PreciseTimer,
+                           m_notice, [this] { sayHeldEnd(); });
 }
 
 void Zrcadlo::whenIdle(std::function<void()> handler)

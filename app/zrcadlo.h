@@ -73,6 +73,7 @@ private:
     // The picture's accessible description is what it shows now, and a
     // screen reader hears what is worth saying of it.
     void describe();
+    void sayHeldEnd();
     QLabel *resultLabel(ResultLabel label) const;
 
     DrawingSurface *m_surface = nullptr;

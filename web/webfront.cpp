@@ -81,6 +81,12 @@ std::optional<std::string> WebFront::announcement(double nowMs)
     return m_announcer.afterStep(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
 }
 
+double WebFront::announcementDue() const
+{
+    const auto due = m_announcer.due();
+    return due ? double(due->count()) : NoPause;
+}
+
 double WebFront::step()
 {
     if (!m_press)
@@ -111,6 +117,10 @@ EMSCRIPTEN_KEEPALIVE const char *zrcadlo_description(WebFront *front)
 {
     front->text = front->description();
     return front->text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE double zrcadlo_announcement_due(WebFront *front)
+{
+    return front->announcementDue();
 }
 EMSCRIPTEN_KEEPALIVE const char *zrcadlo_announcement(WebFront *front, double nowMs)
 {

@@ -34,6 +34,8 @@ public:
     // What a live region says after the last step, if anything (the clock
     // in milliseconds, the page's own).
     std::optional<std::string> announcement(double nowMs);
+    // When a held end is to be said, or -1.
+    double announcementDue() const;
 
     // The last text handed to the script, alive until the next one.
     std::string text;

@@ -177,12 +177,21 @@ function select(option) {
 // A click selects; on the option already selected it runs the handler
 // again, so that a click on "0" always brings the frequency back to 1.
 function chooseOption(option) {
+    const chosen = option.getAttribute('aria-checked') === 'true';
     option.focus();
-    if (option.getAttribute('aria-checked') === 'true')
+    if (chosen)
         handlers.get(option)();
     else
         select(option);
 }
+
+// The option that gets the focus is chosen, as the arrow keys choose: a
+// screen reader's reading mode moves the focus with its own arrows.
+for (const option of handlers.keys())
+    option.addEventListener('focus', () => {
+        if (!pressing && !ended)
+            select(option);
+    });
 
 function slowdown() { return Number(HScroll1.getAttribute('aria-valuenow')); }
 
@@ -338,13 +347,28 @@ function pressOn() {
     pressing = false;
     busy.hidden = true;
     win.classList.remove('busy');
+    sayHeldEnd();
     takeWaitingInput();
+}
+
+// An end that came before the last message was spoken follows it; a new
+// press drops it.
+function sayHeldEnd() {
+    if (pressing)
+        return;
+    announce();
+    const due = core._zrcadlo_announcement_due(frontHandle);
+    if (due >= 0)
+        setTimeout(sayHeldEnd, due - performance.now());
 }
 
 // The picture's description is always what it shows; the live region
 // says what the core decides is worth saying, on the page's clock.
 function describe() {
     $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(frontHandle));
+    announce();
+}
+function announce() {
     const said = core._zrcadlo_announcement(frontHandle, performance.now());
     if (said)
         $('announcer').textContent = core.UTF8ToString(said);
@@ -372,7 +396,7 @@ function click(target, clientX) {
 
 function focusOrder() {
     return [cmdStart, groups[0].find((o) => o.tabIndex === 0), cmdKonec, groups[1].find((o) => o.tabIndex === 0),
-            HScroll1];
+            HScroll1, $('picture')];
 }
 
 // What a key does to the control with the focus. Tab is the browser's,
