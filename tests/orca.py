@@ -117,8 +117,10 @@ ROWS = {
          [r"Zpomalení animace", r"^2$"]),
         ("a press heard: its start, then its result", ["shift+Tab"] * 4 + ["space"],
          [r"Animace běží.*element 1 z 30", "Nakresleno.*" + RESULT]),
-        ("the picture read again by Tab after the slider", ["Tab"] * 5,
-         [PICTURE, "Nakresleno.*" + RESULT]),
+        ("the group named once", ["Tab"], [r"^Posun panel", r"=^0\."]),
+        ("the picture read again by Tab after the slider", ["Tab"] * 4,
+         [r"Zpomalení animace", PICTURE, "Nakresleno.*" + RESULT]),
+        ("and in browse mode, as the page's graphic", ["ctrl+Home", "g"], [PICTURE, "Nakresleno.*" + RESULT]),
     ],
 }
 
