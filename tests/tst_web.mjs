@@ -83,9 +83,11 @@ const idle = (page) => page.waitFor(() => !window.probe.state().pressing);
 const errors = async (page) => (page.closed() ? page.errors : [...page.errors, ...await page.evaluate(() => window.probe.errors())]);
 const at = (page, x, y) => page.evaluate(([u, v]) => window.probe.at(u, v), [x, y]);
 // A control's point 6 window pixels in from its left edge, halfway down.
+// (A window that "Konec" has ended has no size; its controls are then at 0, 0.)
 const inside = (page, id) => page.evaluate((name) => {
     const r = document.getElementById(name).getBoundingClientRect();
-    return [r.left + 6 * r.width / document.getElementById(name).offsetWidth, r.top + r.height / 2];
+    const scale = document.getElementById('Zrcadlo').getBoundingClientRect().width / 800 || 1;
+    return [r.left + 6 * scale, r.top + r.height / 2];
 }, id);
 
 // Window points of the scroll bar's parts and the thumb's drags.
