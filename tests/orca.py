@@ -8,6 +8,7 @@ read from its debug log (no voice is needed for it to say it there).
 """
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
@@ -76,8 +77,10 @@ class Orca:
             subprocess.run(["xdotool", "key", "--delay", "150", name], check=True)
 
     def stop(self):
+        # Orca and what it started run in a session of their own.
+        os.killpg(self.processes[-1].pid, signal.SIGTERM)
         for p in reversed(self.processes):
-            os.killpg(p.pid, 15) if p is self.processes[-1] else p.terminate()
+            p.terminate()
             p.wait(timeout=10)
 
 
@@ -159,7 +162,10 @@ def main():
             print("Orca said:\n  " + "\n  ".join(orca.said()))
         finally:
             if program:
-                os.killpg(program.pid, 15) if mode == "page" else program.terminate()
+                if mode == "page":  # Chromium and its helpers
+                    os.killpg(program.pid, signal.SIGTERM)
+                else:
+                    program.terminate()
                 program.wait(timeout=10)
             orca.stop()
     print(f"{len(ROWS[mode]) - len(failures)} passed, {len(failures)} failed")
