@@ -26,7 +26,11 @@ std::optional<std::string> Announcer::say(std::string text, std::chrono::millise
 
 std::optional<std::string> Announcer::afterStep(const Press &press, std::chrono::milliseconds now)
 {
-    const bool quiet = !m_started || now >= m_quietAt;
+    if (!m_started) {
+        m_started = true;
+        return say(Start, now);
+    }
+    const bool quiet = now >= m_quietAt;
     if (press.finished()) {
         if (!m_ended) {
             m_ended = true;
@@ -34,13 +38,14 @@ std::optional<std::string> Announcer::afterStep(const Press &press, std::chrono:
         }
         if (!m_held || !quiet)
             return std::nullopt;
-        m_started = true;
         return say(*std::exchange(m_held, std::nullopt), now);
     }
     if (!quiet)
         return std::nullopt;
-    m_started = true;
-    return say(Description::of(&press), now);
+    std::string progress = Description::of(&press);
+    if (speakingTime(progress) > press.timeLeft())
+        return std::nullopt;
+    return say(std::move(progress), now);
 }
 
 std::optional<std::chrono::milliseconds> Announcer::due() const
@@ -48,4 +53,14 @@ std::optional<std::chrono::milliseconds> Announcer::due() const
     if (!m_held)
         return std::nullopt;
     return m_quietAt;
+}
+
+bool Announcer::describeNow(const Press &press, std::chrono::milliseconds now)
+{
+    if (press.finished())
+        return !std::exchange(m_describedEnd, true);
+    if (m_describedAt && now - *m_describedAt < DescriptionInterval)
+        return false;
+    m_describedAt = now;
+    return true;
 }

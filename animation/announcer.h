@@ -10,21 +10,32 @@
 class Press;
 
 // What a screen reader is told over one press, spaced so that each message
-// can be spoken to its end before the next one comes: the start and the
-// end always, progress only when the last message has had its time. An
-// end that comes too soon is held until then; the front end asks again at
-// due(). The clock is the caller's.
+// can be spoken to its end before the next one comes: a short start and
+// the result always, progress only when the last message has had its time
+// and the new one can end before the picture is complete, so that nothing
+// stands between the complete picture and its result. An end that comes
+// before the last message has had its time is held until then; the front
+// end asks again at due(). The clock is the caller's.
 class Announcer
 {
 public:
     // A screen reader's default rate: about fifteen characters a second.
     static constexpr int CharactersPerSecond = 15;
+    // What a press says first: the details are the picture's description's.
+    static constexpr const char *Start = "Animace běží.";
 
     // After a step of the press, or at due() once it is over: the text to
     // announce now, if any.
     std::optional<std::string> afterStep(const Press &press, std::chrono::milliseconds now);
     // When the held end may be said, if one is held.
     std::optional<std::chrono::milliseconds> due() const;
+    // Whether the picture's description is to be set anew after a step: at
+    // the start and the end, and between them once in a while. A screen
+    // reader handles each change (Orca takes up to 150 ms for one in a
+    // browser): one every step of a fast press would keep it behind, and
+    // the result with it.
+    bool describeNow(const Press &press, std::chrono::milliseconds now);
+    static constexpr std::chrono::milliseconds DescriptionInterval{500};
 
     // How long a text takes to be spoken.
     static std::chrono::milliseconds speakingTime(const std::string &text);
@@ -36,4 +47,6 @@ private:
     bool m_ended = false;
     std::optional<std::string> m_held;
     std::chrono::milliseconds m_quietAt{}; // when the last message has been spoken
+    std::optional<std::chrono::milliseconds> m_describedAt;
+    bool m_describedEnd = false;
 };

@@ -5,6 +5,7 @@
 
 #include "textnumber.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Pacer {
@@ -23,6 +24,12 @@ std::chrono::nanoseconds durationFor(double steps)
 std::chrono::nanoseconds pauseFor(std::string_view slowdownText)
 {
     return durationFor(Settings::toNumber(slowdownText) * StepsPerUnit);
+}
+
+std::chrono::nanoseconds Schedule::due(std::chrono::nanoseconds pause, std::chrono::nanoseconds now)
+{
+    m_due = m_due ? std::max(*m_due + pause, now) : now + pause;
+    return *m_due;
 }
 
 } // namespace Pacer

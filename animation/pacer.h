@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string_view>
 
 // Turns the countdown of a pause into time, so that the animation keeps
@@ -19,5 +20,19 @@ inline constexpr double MaxSteps = 20 * StepsPerUnit;
 std::chrono::nanoseconds durationFor(double steps);
 // The pause after an element for a slowdown text.
 std::chrono::nanoseconds pauseFor(std::string_view slowdownText);
+
+// When the pauses of a press end, on a running deadline: each ends its
+// length after the one before ended, so that drawing and a late wake-up do
+// not stretch a press on a slow machine, and a press that fell behind does
+// not hurry to catch up. The clock is the caller's; a new press, a new one.
+class Schedule
+{
+public:
+    // When the pause of this length, begun now, is over.
+    std::chrono::nanoseconds due(std::chrono::nanoseconds pause, std::chrono::nanoseconds now);
+
+private:
+    std::optional<std::chrono::nanoseconds> m_due;
+};
 
 } // namespace Pacer

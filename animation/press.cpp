@@ -21,7 +21,8 @@ std::optional<std::chrono::nanoseconds> Press::step()
     case Stage::Sweep:
         if (!m_sweep.done()) {
             m_sweep.drawNext(m_canvas);
-            return Pacer::pauseFor(m_host.settingText(Setting::Spomaleni));
+            m_lastPause = Pacer::pauseFor(m_host.settingText(Setting::Spomaleni));
+            return m_lastPause;
         }
         Resultant::draw(m_canvas, m_host, m_scene, m_sweep.result());
         m_stage = Stage::Done;
@@ -30,6 +31,13 @@ std::optional<std::chrono::nanoseconds> Press::step()
         break;
     }
     return std::nullopt;
+}
+
+std::chrono::nanoseconds Press::timeLeft() const
+{
+    if (m_stage != Stage::Sweep)
+        return std::chrono::nanoseconds::zero();
+    return m_lastPause * (m_scene.elementCount - m_sweep.progress().element + 1);
 }
 
 std::optional<SweepResult> Press::results() const

@@ -26,6 +26,10 @@ public:
     // and draws nothing more.
     std::optional<std::chrono::nanoseconds> step();
 
+    // Until the picture is complete, at the pace of the last pause: the
+    // pauses still to come, that one included.
+    std::chrono::nanoseconds timeLeft() const;
+
     bool started() const { return m_stage != Stage::SetUp; }
     bool finished() const { return m_stage == Stage::Done; }
     // Valid once started.
@@ -42,4 +46,5 @@ private:
     Stage m_stage = Stage::SetUp;
     Scene m_scene;
     Sweep m_sweep{m_scene};
+    std::chrono::nanoseconds m_lastPause{};
 };

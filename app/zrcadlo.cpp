@@ -289,6 +289,7 @@ void Zrcadlo::cmdStart_Click()
     QCoreApplication::instance()->installEventFilter(&hold);
     m_press = std::make_unique<Press>(m_surface->picture(), *this);
     m_announcer = Announcer();
+    m_schedule = Pacer::Schedule();
     while (const auto length = m_press->step()) {
         describe();
         pause(*length);
@@ -298,7 +299,7 @@ void Zrcadlo::cmdStart_Click()
     QCoreApplication::instance()->removeEventFilter(&hold);
     unsetCursor();
     m_pressing = false;
-    sayHeldEnd();
+    describe();
     // What came during the press, in the order it came: the user's input
     // back to the event loop, to be taken once this handler has returned;
     // what came by other roads now. A Start among it presses again, and
@@ -306,18 +307,6 @@ void Zrcadlo::cmdStart_Click()
     hold.release();
     while (!m_afterPress.isEmpty())
         m_afterPress.dequeue()();
-}
-
-void Zrcadlo::sayHeldEnd()
-{
-    // An end that came before the last message was spoken follows it; a
-    // new press drops it.
-    if (m_pressing)
-        return;
-    describe();
-    if (const auto due = m_announcer.due())
-        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), Qt::PreciseTimer,
-                           m_notice, [this] { sayHeldEnd(); });
 }
 
 void Zrcadlo::whenIdle(std::function<void()> handler)
@@ -346,10 +335,22 @@ void Zrcadlo::closeEvent(QCloseEvent *event)
 void Zrcadlo::describe()
 {
     // Qt tells a screen reader of the change.
-    m_surface->setAccessibleDescription(QString::fromStdString(Description::of(m_press.get())));
-    if (m_press)
-        if (const auto text = m_announcer.afterStep(*m_press, announcerClock()))
-            m_notice->say(QString::fromStdString(*text));
+    const auto now = announcerClock();
+    if (!m_press || m_announcer.describeNow(*m_press, now))
+        m_surface->setAccessibleDescription(QString::fromStdString(Description::of(m_press.get())));
+    if (!m_press)
+        return;
+    if (const auto text = m_announcer.afterStep(*m_press, now))
+        m_notice->say(QString::fromStdString(*text));
+    // A result held for the message before it is said when that has had its
+    // time; a new press drops it.
+    const auto due = m_announcer.due();
+    if (due && !m_pressing)
+        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), Qt::PreciseTimer,
+                           m_notice, [this, press = m_press.get()] {
+                               if (!m_pressing && m_press.get() == press)
+                                   describe();
+                           });
 }
 
 bool Zrcadlo::isStore(const QWidget *control) const
@@ -403,7 +404,8 @@ void Zrcadlo::pause(std::chrono::nanoseconds length)
     // of the pause. No pause, no extra showing: the frame rule covers it.
     if (length <= std::chrono::nanoseconds::zero())
         return;
-    const auto deadline = std::chrono::steady_clock::now() + length;
+    const auto deadline = std::chrono::steady_clock::time_point(
+        m_schedule.due(length, std::chrono::steady_clock::now().time_since_epoch()));
     m_surface->flush();
     // Meanwhile the window system is answered (pings, exposes, the
     // compositor's frames), so that the window never looks dead, and a

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "announcer.h"
+#include "pacer.h"
 #include "press.h"
 #include "presshost.h"
 
@@ -73,12 +74,12 @@ private:
     // The picture's accessible description is what it shows now, and a
     // screen reader hears what is worth saying of it.
     void describe();
-    void sayHeldEnd();
     QLabel *resultLabel(ResultLabel label) const;
 
     DrawingSurface *m_surface = nullptr;
     Notice *m_notice = nullptr;
     Announcer m_announcer;
+    Pacer::Schedule m_schedule;
     // The last press, kept until the next one: the picture stands.
     std::unique_ptr<Press> m_press;
     bool m_selectedAtPress = false;

@@ -7,7 +7,7 @@
 // WebDriver). Coordinates are the viewport's CSS pixels; keys are named
 // as 'Tab', 'Shift+Tab', 'ArrowRight', 'Space', 'Enter', 'Home', 'End'.
 //   page.evaluate(fn, arg), page.waitFor(fn, arg), page.pointer(path),
-//   page.key(name), page.screenshot(file), page.errors, page.closed(),
+//   page.key(name), page.screenshot(file), page.print(pdf) (not in WebKit), page.errors, page.closed(),
 //   page.close(); page.native for what only Chromium does.
 import { spawn } from 'node:child_process';
 import { writeFileSync } from 'node:fs';
@@ -61,6 +61,8 @@ async function nativePage(native, url, close, key = (name) => native.keyboard.pr
         waitFor: (fn, arg, seconds) => waitFor(page, fn, arg, seconds),
         pointer: (path) => pointerPath(native.mouse, path),
         screenshot: (file) => native.screenshot({ path: file }),
+        // What the browser's print dialog gives with its default settings.
+        print: (file) => native.pdf({ path: file, printBackground: false }),
         closed: () => native.isClosed(),
         close,
     };

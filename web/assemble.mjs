@@ -14,8 +14,9 @@ const read = (path) => readFileSync(path, 'utf8');
 const hash = (text) => `'sha256-${createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 
 const script = read(coreJs) + '\n' + read(join(source, 'zrcadlo.js'));
+const guard = read(join(source, 'guard.js'));
 const style = read(join(out, 'fonts.css')) + read(join(source, 'zrcadlo.css'));
-if (/<\/script/i.test(script) || /<\/style/i.test(style))
+if (/<\/script/i.test(script + guard) || /<\/style/i.test(style))
     throw new Error('a closing tag inside the inline script or style');
 
 const template = read(join(source, 'zrcadlo.html'));
@@ -23,7 +24,7 @@ const styleBody = template.match(/<style>([\s\S]*?)<\/style>/)[1]
     .replace('@FONTS@\n@STYLE@', () => style);
 const csp = [
     "default-src 'none'",
-    `script-src ${hash(script)}`,
+    `script-src ${hash(script)} ${hash(guard)}`,
     `style-src ${hash(styleBody)}`,
     'font-src data:',
     // The program's icon, inline, so that no browser asks the server for one.
@@ -39,6 +40,7 @@ const page = template
     .replace('@ICON@', () => icon)
     .replace('@FONTS@\n@STYLE@', () => style)
     .replace('@SCRIPT@', () => script)
+    .replace('@GUARD@', () => guard)
     .replace('@NOTICE@', () => notice);
 writeFileSync(join(out, 'zrcadlo.html'), page);
 console.log(`${join(out, 'zrcadlo.html')}: ${page.length} characters`);

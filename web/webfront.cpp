@@ -67,6 +67,14 @@ void WebFront::start()
 {
     m_press = std::make_unique<Press>(*this, *this);
     m_announcer = Announcer();
+    m_schedule = Pacer::Schedule();
+}
+
+double WebFront::pauseDue(double pauseMs, double nowMs)
+{
+    using Ms = std::chrono::duration<double, std::milli>;
+    const auto ns = [](double ms) { return std::chrono::duration_cast<std::chrono::nanoseconds>(Ms(ms)); };
+    return Ms(m_schedule.due(ns(pauseMs), ns(nowMs))).count();
 }
 
 std::string WebFront::description() const
@@ -79,6 +87,11 @@ std::optional<std::string> WebFront::announcement(double nowMs)
     if (!m_press)
         return std::nullopt;
     return m_announcer.afterStep(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
+}
+
+bool WebFront::describeNow(double nowMs)
+{
+    return !m_press || m_announcer.describeNow(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
 }
 
 double WebFront::announcementDue() const
@@ -112,11 +125,19 @@ EMSCRIPTEN_KEEPALIVE double zrcadlo_step(WebFront *front)
 {
     return front->step();
 }
+EMSCRIPTEN_KEEPALIVE double zrcadlo_pause_due(WebFront *front, double pauseMs, double nowMs)
+{
+    return front->pauseDue(pauseMs, nowMs);
+}
 // The texts stay valid until the next call of the same function.
 EMSCRIPTEN_KEEPALIVE const char *zrcadlo_description(WebFront *front)
 {
     front->text = front->description();
     return front->text.c_str();
+}
+EMSCRIPTEN_KEEPALIVE int zrcadlo_describe_now(WebFront *front, double nowMs)
+{
+    return front->describeNow(nowMs);
 }
 EMSCRIPTEN_KEEPALIVE double zrcadlo_announcement_due(WebFront *front)
 {

@@ -5,6 +5,7 @@
 
 #include "announcer.h"
 #include "drawingstate.h"
+#include "pacer.h"
 #include "press.h"
 #include "presshost.h"
 
@@ -29,8 +30,13 @@ public:
     // The next stretch of the press: the pause after it in milliseconds,
     // or -1 once the press is over.
     double step();
+    // When a pause of this length, begun now, ends (milliseconds on the
+    // page's clock).
+    double pauseDue(double pauseMs, double nowMs);
     // What the picture shows now, for its accessible description.
     std::string description() const;
+    // Whether the description is to be set anew now.
+    bool describeNow(double nowMs);
     // What a live region says after the last step, if anything (the clock
     // in milliseconds, the page's own).
     std::optional<std::string> announcement(double nowMs);
@@ -43,4 +49,5 @@ public:
 private:
     std::unique_ptr<Press> m_press;
     Announcer m_announcer;
+    Pacer::Schedule m_schedule;
 };

@@ -50,14 +50,24 @@ class Picture {
         c.setTransform(this.canvas.width / FIELD_WIDTH, 0, 0, this.canvas.height / FIELD_HEIGHT, 0, 0);
         c.lineCap = 'round';
         c.lineJoin = 'round';
-        c.fillStyle = GREY;
-        c.fillRect(0, 0, FIELD_WIDTH, FIELD_HEIGHT);
+        this.repaint();
+    }
+
+    repaint() {
+        this.context.fillStyle = GREY;
+        this.context.fillRect(0, 0, FIELD_WIDTH, FIELD_HEIGHT);
         for (const op of this.ops)
             this.paint(op);
     }
 
-    // A press paints its band over everything that earlier presses drew.
-    begin() { this.ops.length = 0; }
+    // A press leaves its own picture alone. Its band covers whole pixels
+    // only at 1 : 1, so the last press's anti-aliased edges would show
+    // through it at any other scale: the field starts empty instead, which
+    // is what the band leaves where it is exact.
+    begin() {
+        this.ops.length = 0;
+        this.repaint();
+    }
 
     add(op) {
         this.ops.push(op);
@@ -305,7 +315,6 @@ function cmdKonec_Click() {
 let core = null;
 let frontHandle = 0; // the core's side of the page
 let pressing = false;
-let deadline = 0; // when the running pause ends, on the page's clock
 let ended = false;
 const waiting = []; // input that came during a press, in order
 
@@ -320,14 +329,12 @@ function cmdStart_Click() {
     busy.hidden = false;
     picture.begin();
     core._zrcadlo_start(frontHandle);
-    deadline = performance.now();
     pressOn();
 }
 
-// Draws up to the next pause and waits for it on a timer; pauses of no
-// length follow at once. Each pause ends a pause's length after the last
-// one ended, so that drawing and a late timer do not stretch a press on a
-// slow machine. The marks time the pauses for the benchmark.
+// Draws up to the next pause and waits for it on a timer until the core's
+// deadline; pauses of no length follow at once. The marks time the pauses
+// for the benchmark.
 function pressOn() {
     performance.mark('zrcadlo-step');
     // Not every way of changing the ratio tells the page: a press looks.
@@ -339,39 +346,34 @@ function pressOn() {
             break;
         if (pause > 0) {
             performance.mark('zrcadlo-wait');
-            deadline = Math.max(deadline + pause, performance.now());
-            setTimeout(pressOn, deadline - performance.now());
+            const due = core._zrcadlo_pause_due(frontHandle, pause, performance.now());
+            setTimeout(pressOn, due - performance.now());
             return;
         }
     }
     pressing = false;
     busy.hidden = true;
     win.classList.remove('busy');
-    sayHeldEnd();
+    describe();
     takeWaitingInput();
 }
 
-// An end that came before the last message was spoken follows it; a new
-// press drops it.
-function sayHeldEnd() {
-    if (pressing)
-        return;
-    announce();
-    const due = core._zrcadlo_announcement_due(frontHandle);
-    if (due >= 0)
-        setTimeout(sayHeldEnd, due - performance.now());
-}
-
 // The picture's description is always what it shows; the live region
-// says what the core decides is worth saying, on the page's clock.
+// says what the core decides is worth saying, on the page's clock. A
+// result held for the message before it is said when that has had its
+// time; a new press drops it.
+let heldResult = 0;
 function describe() {
-    $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(frontHandle));
-    announce();
-}
-function announce() {
-    const said = core._zrcadlo_announcement(frontHandle, performance.now());
+    const now = performance.now();
+    if (core._zrcadlo_describe_now(frontHandle, now))
+        $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(frontHandle));
+    const said = core._zrcadlo_announcement(frontHandle, now);
     if (said)
         $('announcer').textContent = core.UTF8ToString(said);
+    clearTimeout(heldResult);
+    const due = core._zrcadlo_announcement_due(frontHandle);
+    if (due >= 0 && !pressing)
+        heldResult = setTimeout(describe, due - performance.now());
 }
 
 // ---- Input -----------------------------------------------------------
@@ -406,7 +408,7 @@ function key(event, replayed) {
     if (ended)
         return false;
     const target = document.activeElement;
-    if (event.key.toLowerCase() === 'f' && !event.ctrlKey && !event.altKey && !event.metaKey) {
+    if (isFullScreenKey(event)) {
         toggleFullScreen();
         return true;
     }
@@ -466,8 +468,6 @@ function takeWaitingInput() {
             cmdStart_Click();
         else if (input.type === 'click')
             click(document.elementFromPoint(input.clientX, input.clientY), input.clientX);
-        else if (input.type === 'dblclick')
-            doubleClick(document.elementFromPoint(input.clientX, input.clientY));
         else
             key(input, true);
     }
@@ -479,15 +479,20 @@ win.addEventListener('click', (event) => {
     else if (!pressing)
         click(event.target, event.clientX);
 });
+function isFullScreenKey(event) {
+    return event.key.toLowerCase() === 'f' && !event.ctrlKey && !event.altKey && !event.metaKey;
+}
 function doubleClick(target) {
     if (!ended && target?.id === 'picture')
         toggleFullScreen();
 }
+// Full screen changes how the page is shown, not the program's state, so
+// it is taken at once, also during a press: later the browser would no
+// longer count it as the user's gesture.
 win.addEventListener('dblclick', (event) => {
-    if (event.target === busy)
-        waiting.push({ type: 'dblclick', clientX: event.clientX, clientY: event.clientY });
-    else if (!pressing)
-        doubleClick(event.target);
+    const under = event.target === busy
+        ? document.elementsFromPoint(event.clientX, event.clientY).find((e) => e !== busy) : event.target;
+    doubleClick(under);
 });
 // Clicks that the browser turns into focus or selection do nothing else.
 win.addEventListener('mousedown', (event) => event.preventDefault());
@@ -496,7 +501,9 @@ document.addEventListener('keydown', (event) => {
     if (pressing) {
         event.preventDefault();
         event.stopImmediatePropagation();
-        if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key)) {
+        if (isFullScreenKey(event) && !ended)
+            toggleFullScreen();
+        else if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key)) {
             const { key, shiftKey, ctrlKey, altKey, metaKey } = event;
             waiting.push({ type: 'key', key, shiftKey, ctrlKey, altKey, metaKey });
         }
@@ -514,7 +521,6 @@ document.addEventListener('keyup', (event) => {
 
 // ---- Start-up --------------------------------------------------------
 
-win.classList.remove('unscripted');
 fitWindow();
 Form_Load();
 // The core sets itself up at once from the script and calls back when
@@ -547,4 +553,6 @@ function coreFailed(error) {
     $('failed').hidden = false;
     console.error('Zrcadlo:', error);
 }
+// Last: the script has run to its end, which the page's guard looks for.
+win.classList.remove('unscripted');
 })();
