@@ -1,15 +1,32 @@
 #!/bin/bash
 # SPDX-FileCopyrightText: 2026 Velimor
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Zrcadlo on a fresh Debian 12 machine, in one command:
-#   ./build.sh        set up, build, and open the window
-#   ./build.sh test   set up, build, and run every test (also under ASan/UBSan)
-#   ./build.sh web    set up and build the page build-web/zrcadlo.html
+usage="Zrcadlo on a fresh Debian 12 machine, in one command:
+  ./build.sh         set up, build, and open the window
+  ./build.sh build   set up and build build/zrcadlo, without opening it (no display needed)
+  ./build.sh test    set up, build, and run every test (also under ASan/UBSan)
+  ./build.sh web     set up and build the page build-web/zrcadlo.html
+  ./build.sh dist    set up, build, and put a release into dist/: the page, the
+                     Debian package, the source of the commit, and SHA256SUMS
+Run as root, it installs the Debian packages that are missing; otherwise it
+prints the apt-get line to run first."
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-run}
-case "$mode" in run | test | web) ;; *) echo "usage: $0 [test|web]" >&2; exit 2 ;; esac
+case "$mode" in
+run | build | test | web | dist) ;;
+-h | --help | help) echo "$usage"; exit 0 ;;
+*) printf 'unknown command: %s\n\n%s\n' "$mode" "$usage" >&2; exit 2 ;;
+esac
+
+# The time of the last commit stands for "now" wherever a tool writes a
+# time (the fonts, the package, the archive), so that one commit always
+# builds the same bytes.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    export SOURCE_DATE_EPOCH
+fi
 
 # To build and run, on X11 and on Wayland.
 packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev qt6-wayland fonts-liberation2)
@@ -18,6 +35,8 @@ packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev qt6-wayland fonts-li
 web=(emscripten python3-fonttools fonts-liberation2)
 command -v node >/dev/null || web+=(nodejs)
 [ "$mode" = web ] && packages=("${web[@]}")
+# A release: the package's library scan as well.
+[ "$mode" = dist ] && packages+=("${web[@]}" dpkg-dev file)
 # The tests' servers and bus, synthetic input and screenshots, the package
 # and its judges, the memory and system-call checks, and the page's three
 # browser engines (driven from npm: playwright-core, puppeteer-core; WebKit
@@ -64,15 +83,43 @@ build_web() {
 case "$mode" in
 run)
     build build -DBUILD_TESTING=OFF -DZRCADLO_WERROR=OFF
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        echo "Built build/zrcadlo; there is no display to open it on (./build.sh build only builds)." >&2
+        exit 1
+    fi
     exec build/zrcadlo
+    ;;
+build)
+    build build -DBUILD_TESTING=OFF -DZRCADLO_WERROR=OFF
+    echo "Built: $PWD/build/zrcadlo"
     ;;
 web)
     build_web
     page=$PWD/build-web/zrcadlo.html
     echo "The page: $page"
-    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then
-        xdg-open "$page" >/dev/null 2>&1 || true
+    # Browsers refuse to run as root; the page opens from any user's browser.
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Not opened: browsers do not run as root. Open it as your own user: file://$page"
+    elif [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && command -v xdg-open >/dev/null; then
+        xdg-open "$page" >/dev/null 2>&1 || echo "The browser did not open it; open file://$page yourself."
     fi
+    ;;
+dist)
+    # What a release offers, built from the commit: a dirty tree is said.
+    [ -z "$(git status --porcelain 2>/dev/null)" ] ||
+        echo "Note: the work tree has changes; the source archive holds the last commit only." >&2
+    build_web
+    build build -DBUILD_TESTING=OFF -DZRCADLO_WERROR=OFF
+    version=$(sed -n 's/^project(zrcadlo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+    rm -rf dist build/dist
+    mkdir -p dist
+    cp build-web/zrcadlo.html dist/
+    (cd build && cpack -G DEB -B "$PWD/dist" >/dev/null)
+    cp build/dist/zrcadlo_*.deb dist/
+    git archive --format=tar --prefix="zrcadlo-$version/" HEAD | gzip -9n >"dist/zrcadlo-$version.tar.gz"
+    (cd dist && sha256sum -- * >SHA256SUMS)
+    echo "The release, in $PWD/dist:"
+    cat dist/SHA256SUMS
     ;;
 test)
     build_web

@@ -5,6 +5,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace {
 constexpr QLatin1String Program("zrcadlo");
 } // namespace
@@ -42,6 +44,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     else if (parser.isSet(version))
         m_action = Action::Version;
     m_display = parser.value(display);
+    m_platform = parser.value(platform);
 }
 
 QString CommandLine::helpText()
@@ -88,4 +91,23 @@ QString CommandLine::noDisplayText(const QString &display, const QString &waylan
     if (!waylandDisplay.isEmpty())
         named << QStringLiteral("WAYLAND_DISPLAY=%1").arg(waylandDisplay);
     return QStringLiteral("%1: displej nelze otevřít (%2). %3\n").arg(Program, named.join(QStringLiteral(", ")), needs);
+}
+
+QString CommandLine::startFailureText(const QString &qtMessage, const QString &platform, const QString &display,
+                                      const QString &waylandDisplay)
+{
+    // Qt lists what it has: "Available platform plugins are: a, b, c."
+    const QString listed = QStringLiteral("Available platform plugins are: ");
+    const qsizetype at = qtMessage.indexOf(listed);
+    if (!platform.isEmpty() && at >= 0) {
+        QStringList available = qtMessage.mid(at + listed.size()).split(QLatin1Char(','));
+        for (QString &name : available)
+            name = name.trimmed().remove(QLatin1Char('.'));
+        // QT_QPA_PLATFORM may name several, tried in turn.
+        const QStringList asked = platform.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        if (std::none_of(asked.begin(), asked.end(), [&](const QString &name) { return available.contains(name); }))
+            return QStringLiteral("%1: grafická platforma „%2“ není k dispozici; jsou tyto: %3.\n")
+                .arg(Program, platform, available.join(QStringLiteral(", ")));
+    }
+    return noDisplayText(display, waylandDisplay);
 }

@@ -22,8 +22,9 @@ public:
     Action action() const { return m_action; }
     // One line that says what is wrong, for Action::Error.
     QString error() const { return m_error; }
-    // The display named with -display, if any.
+    // The display named with -display, and the platform with -platform.
     QString display() const { return m_display; }
+    QString platform() const { return m_platform; }
 
     static QString helpText();
     static QString versionText();
@@ -31,9 +32,14 @@ public:
     // Why no window could be opened: which display, and that the program
     // needs one.
     static QString noDisplayText(const QString &display, const QString &waylandDisplay);
+    // Why Qt could not start, from its last word: a platform asked for that
+    // it does not have (and the ones it has), or else no display.
+    static QString startFailureText(const QString &qtMessage, const QString &platform, const QString &display,
+                                    const QString &waylandDisplay);
 
 private:
     Action m_action = Action::Run;
     QString m_error;
     QString m_display;
+    QString m_platform;
 };

@@ -20,15 +20,16 @@ void print(FILE *to, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), to);
 }
 
-// Qt ends a program that finds no display with several lines, an abort
-// and a core dump. Said instead in one line, and ended with the status of
-// a failed start. Qt's other words while it connects are its account of
-// the same failure.
-void noDisplay(QtMsgType type, const QMessageLogContext &, const QString &)
+// Qt ends a program that finds no display, or not the platform asked for,
+// with several lines, an abort and a core dump. Said instead in one line,
+// and ended with the status of a failed start. Qt's other words while it
+// connects are its account of the same failure.
+void noDisplay(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtFatalMsg)
         return;
-    print(stderr, CommandLine::noDisplayText(qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY")));
+    print(stderr, CommandLine::startFailureText(message, qEnvironmentVariable("QT_QPA_PLATFORM"),
+                                                qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY")));
     std::fflush(stderr);
     std::_Exit(CommandLine::ExitNoDisplay);
 }
@@ -54,8 +55,11 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Run:
         break;
     }
+    // Named in a failure to start.
     if (!commandLine.display().isEmpty())
-        qputenv("DISPLAY", commandLine.display().toLocal8Bit()); // named in a failure to open it
+        qputenv("DISPLAY", commandLine.display().toLocal8Bit());
+    if (!commandLine.platform().isEmpty())
+        qputenv("QT_QPA_PLATFORM", commandLine.platform().toLocal8Bit());
 
     const QtMessageHandler previous = qInstallMessageHandler(noDisplay);
     QApplication app(argc, argv);

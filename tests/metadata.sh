@@ -40,6 +40,7 @@ expect 2 stderr '„--bogus“' -- "${nodisplay[@]}" "$binary" --bogus
 expect 2 stderr '„navíc“' -- "${nodisplay[@]}" "$binary" navíc
 expect 2 stderr '„-platform“' -- "${nodisplay[@]}" "$binary" -platform
 expect 1 stderr 'DISPLAY ani WAYLAND_DISPLAY' -- "${nodisplay[@]}" "$binary"
+expect 1 stderr 'platforma „bogus“ není k dispozici; jsou tyto: .*xcb' -- "${nodisplay[@]}" "$binary" -platform bogus
 # Display numbers where no server runs.
 free=()
 for n in $(seq 600 700); do
