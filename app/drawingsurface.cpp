@@ -9,11 +9,13 @@
 #include <QScreen>
 #include <QStyleOptionFocusRect>
 
+#include <cmath>
+
 namespace {
 // The focus frame stands clear of the window's edge.
 constexpr int FocusInset = 2;
 
-qreal screenRatio(const QWidget *w)
+qreal ratioOf(const QWidget *w)
 {
     const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
@@ -21,16 +23,52 @@ qreal screenRatio(const QWidget *w)
 } // namespace
 
 DrawingSurface::DrawingSurface(QSize fieldSize, QWidget *parent)
-    : QWidget(parent), m_picture(fieldSize, screenRatio(parent ? parent : this))
+    : QWidget(parent), m_picture(fieldSize, ratioOf(parent ? parent : this))
 {
     setObjectName(QStringLiteral("drawingSurface"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(fieldSize);
+    resize(fieldSize);
     m_picture.setChangeListener([this](const QRect &rect) { changed(rect); });
 }
 
-void DrawingSurface::changed(const QRect &rect)
+qreal DrawingSurface::screenRatio() const
 {
+    return ratioOf(parentWidget() ? parentWidget() : this);
+}
+
+void DrawingSurface::beginPress()
+{
+    m_recording.clear();
+    // The press's band covers the last picture exactly where a pixel of the
+    // field is a whole number of device pixels; elsewhere the field starts
+    // empty, so that nothing of the last picture shows through.
+    const qreal ratio = m_picture.ratio();
+    if (ratio != std::round(ratio)) {
+        m_picture.reset(ratio);
+        m_unshown = rect();
+    }
+}
+
+void DrawingSurface::setScale(qreal scale)
+{
+    if (scale == m_scale && m_picture.ratio() == scale * screenRatio())
+        return;
+    m_scale = scale;
+    m_picture.reset(scale * screenRatio());
+    // The press set every state it relies on through the recording, so the
+    // picture's state ends where it stood.
+    m_recording.replay(m_picture);
+    m_unshown = QRect();
+    update();
+}
+
+void DrawingSurface::changed(const QRect &field)
+{
+    // From field pixels to the window's.
+    const QRect rect = QRectF(field.x() * m_scale, field.y() * m_scale, field.width() * m_scale,
+                              field.height() * m_scale)
+                           .toAlignedRect()
+                           .adjusted(-1, -1, 1, 1);
     const auto now = std::chrono::steady_clock::now();
     if (m_unshown.isEmpty())
         m_oldestUnshown = now;
@@ -55,7 +93,8 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect r = event->rect();
-    const qreal dpr = m_picture.image().devicePixelRatio();
+    // Image pixels per window pixel: the screen's ratio.
+    const qreal dpr = m_picture.ratio() / m_scale;
     const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
     p.drawImage(QRectF(r), m_picture.image(), source);
     if (hasFocus()) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "picture.h"
+#include "recording.h"
 
 #include <QWidget>
 
@@ -22,6 +23,14 @@ public:
 
     Picture &picture() { return m_picture; }
     const Picture &picture() const { return m_picture; }
+    // What a press draws on: the picture, with what it draws kept.
+    Canvas &canvas() { return m_recording; }
+
+    // A press starts from an empty field and a new recording.
+    void beginPress();
+    // The field at this many window pixels per field pixel: what was drawn
+    // is drawn again, sharp, at the new size.
+    void setScale(qreal scale);
 
     // Puts everything drawn so far on the screen now.
     void flush();
@@ -38,7 +47,11 @@ protected:
 private:
     void changed(const QRect &rect);
 
+    qreal screenRatio() const;
+
     Picture m_picture;
+    Recording m_recording{m_picture};
+    qreal m_scale = 1.0;
     QRect m_unshown;
     std::chrono::steady_clock::time_point m_oldestUnshown;
 };

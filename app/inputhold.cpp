@@ -3,8 +3,11 @@
 
 #include "inputhold.h"
 
+#include "zrcadlo.h"
+
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -26,6 +29,8 @@ bool InputHold::eventFilter(QObject *target, QEvent *event)
         // they find their control afresh when they are taken.
         if (!target->isWindowType())
             return false;
+        if (m_window->fullScreenInput(event))
+            return true;
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
@@ -36,21 +41,39 @@ bool InputHold::eventFilter(QObject *target, QEvent *event)
         auto *widget = qobject_cast<QWidget *>(target);
         if (!widget || !widget->window()->windowHandle())
             return false;
+        if (m_window->fullScreenInput(event))
+            return true;
         target = widget->window()->windowHandle();
         break;
     }
     default:
         return false;
     }
-    m_held.emplace_back(target, event->clone());
+    QPointF design;
+    if (const auto *single = dynamic_cast<const QSinglePointEvent *>(event))
+        design = m_window->toDesign(m_window->mapFromGlobal(single->globalPosition()));
+    m_held.push_back({target, std::unique_ptr<QEvent>(event->clone()), design});
     return true;
 }
 
 void InputHold::release()
 {
     // The event loop owns what is posted to it.
-    for (auto &[target, event] : m_held)
-        if (target)
-            QCoreApplication::postEvent(target, event.release());
+    for (Held &held : m_held) {
+        if (!held.target)
+            continue;
+        // A click where its control stands now: the window may have been
+        // resized meanwhile.
+        if (auto *mouse = dynamic_cast<QMouseEvent *>(held.event.get()); mouse && held.target->isWindowType()) {
+            // The window's own pixels are the top-level widget's.
+            const QPointF local = m_window->fromDesign(held.design);
+            auto moved = std::make_unique<QMouseEvent>(mouse->type(), local, local, m_window->mapToGlobal(local),
+                                                       mouse->button(), mouse->buttons(), mouse->modifiers(),
+                                                       mouse->pointingDevice());
+            moved->setTimestamp(mouse->timestamp());
+            held.event = std::move(moved);
+        }
+        QCoreApplication::postEvent(held.target, held.event.release());
+    }
     m_held.clear();
 }

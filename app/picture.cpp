@@ -5,12 +5,24 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
-    : m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32)
+    : m_image(logicalSize * devicePixelRatio, QImage::Format_RGB32), m_ratio(devicePixelRatio)
 {
     m_image.setDevicePixelRatio(devicePixelRatio);
+    m_image.fill(colour(Colors::LightGrey));
+}
+
+void Picture::reset(qreal devicePixelRatio)
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_ratio = devicePixelRatio;
+    m_image = QImage(FieldSize * devicePixelRatio, QImage::Format_RGB32);
+    // Qt takes no ratio below 1: the painter scales for it (painter()).
+    m_image.setDevicePixelRatio(std::max(devicePixelRatio, 1.0));
     m_image.fill(colour(Colors::LightGrey));
 }
 
@@ -30,6 +42,10 @@ QPainter &Picture::painter()
     if (!m_painter.isActive()) {
         m_painter.begin(&m_image);
         m_painter.setRenderHint(QPainter::Antialiasing, false);
+        // Qt's painter scales by a ratio of 1 or more; a smaller one (a
+        // window below its design size) is scaled here.
+        if (m_ratio < 1)
+            m_painter.scale(m_ratio, m_ratio);
     }
     return m_painter;
 }

@@ -38,9 +38,15 @@ public:
     // The drawing field in logical pixels.
     static constexpr QSize FieldSize{Field::Width, Field::Height};
 
+    // Starts again empty, at another size or pixel ratio (field pixels to
+    // image pixels).
+    void reset(qreal devicePixelRatio);
+
     // The live image, for painting from. It keeps changing while the
     // painter is open: take snapshot() to keep a picture.
     const QImage &image() const { return m_image; }
+    // Image pixels per field pixel.
+    qreal ratio() const { return m_ratio; }
     QImage snapshot() const { return m_image.copy(); }
 
 private:
@@ -49,6 +55,7 @@ private:
     void changed(const QRect &rect) const;
 
     QImage m_image;
+    qreal m_ratio;
     QPainter m_painter;
     ChangeListener m_changed;
 };

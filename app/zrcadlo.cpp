@@ -7,6 +7,7 @@
 #include "inputhold.h"
 #include "look.h"
 #include "notice.h"
+#include "scaledstyle.h"
 #include "description.h"
 #include "windowaccessible.h"
 
@@ -14,6 +15,8 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,12 +120,22 @@ Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Zrcadlo"));
     setWindowTitle(QStringLiteral("Velimor - www.velimor.example"));
     setFont(Look::dialogFont());
-    setAutoFillBackground(true);
-    // The whole drawing field is client area from the start, and stays so.
-    setFixedSize(Picture::FieldSize);
+    // The whole drawing field is client area from the start; the window
+    // manager may make it larger (a projector, full screen) or smaller,
+    // down to half, and the content follows.
+    resize(Picture::FieldSize);
+    setMinimumSize(Picture::FieldSize.width() / 2, Picture::FieldSize.height() / 2);
 
     QAccessible::installFactory(&WindowAccessible::factory); // once, however many windows
     createControls();
+    // Each control is drawn by the application's style at any scale.
+    m_style = new ScaledStyle(style()->name());
+    m_style->setParent(this);
+    setStyle(m_style);
+    for (QWidget *control : findChildren<QWidget *>()) {
+        control->setStyle(m_style);
+        m_design.insert(control, control->geometry());
+    }
     Form_Load();
 }
 
@@ -285,9 +298,10 @@ void Zrcadlo::cmdStart_Click()
     }
     m_pressing = true;
     setCursor(Qt::BusyCursor); // clicks now will wait
-    InputHold hold;
+    InputHold hold(this);
     QCoreApplication::instance()->installEventFilter(&hold);
-    m_press = std::make_unique<Press>(m_surface->picture(), *this);
+    m_surface->beginPress();
+    m_press = std::make_unique<Press>(m_surface->canvas(), *this);
     m_announcer = Announcer();
     m_schedule = Pacer::Schedule();
     while (const auto length = m_press->step()) {
@@ -307,6 +321,85 @@ void Zrcadlo::cmdStart_Click()
     hold.release();
     while (!m_afterPress.isEmpty())
         m_afterPress.dequeue()();
+}
+
+void Zrcadlo::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitContent();
+}
+
+void Zrcadlo::fitContent()
+{
+    m_placement = Fit::place(width(), height(), devicePixelRatioF());
+    m_style->setScale(m_placement.scale);
+    for (auto it = m_design.cbegin(); it != m_design.cend(); ++it)
+        place(it.key());
+    m_surface->setScale(m_placement.scale);
+    update();
+}
+
+void Zrcadlo::place(QWidget *control)
+{
+    // Edges to the nearest pixel, so that neighbours stay neighbours.
+    const QRect r = m_design.value(control);
+    const double s = m_placement.scale;
+    const QPointF origin = control->parentWidget() == this ? QPointF(m_placement.left, m_placement.top) : QPointF();
+    const QPoint topLeft(int(std::lround(origin.x() + r.left() * s)), int(std::lround(origin.y() + r.top() * s)));
+    const QPoint end(int(std::lround(origin.x() + (r.left() + r.width()) * s)),
+                     int(std::lround(origin.y() + (r.top() + r.height()) * s)));
+    control->setGeometry(QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())));
+}
+
+QPointF Zrcadlo::toDesign(QPointF window) const
+{
+    return (window - QPointF(m_placement.left, m_placement.top)) / m_placement.scale;
+}
+
+QPointF Zrcadlo::fromDesign(QPointF design) const
+{
+    return design * m_placement.scale + QPointF(m_placement.left, m_placement.top);
+}
+
+void Zrcadlo::paintEvent(QPaintEvent *)
+{
+    // The window's grey under the content, a darker one around it.
+    constexpr QColor Margin(0x80, 0x80, 0x80);
+    QPainter p(this);
+    const QRectF content(fromDesign({0, 0}), fromDesign({Field::Width, Field::Height}));
+    if (!content.contains(QRectF(rect())))
+        p.fillRect(rect(), Margin);
+    p.fillRect(content, palette().window());
+}
+
+bool Zrcadlo::fullScreenInput(const QEvent *event)
+{
+    bool toggle = false;
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        toggle = key->key() == Qt::Key_F11 || (plain && key->key() == Qt::Key_F)
+                 || (key->key() == Qt::Key_Escape && isFullScreen());
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        // On the picture itself, not on a control or label over it.
+        const QPoint at = mapFromGlobal(static_cast<const QMouseEvent *>(event)->globalPosition().toPoint());
+        toggle = childAt(at) == m_surface;
+    }
+    if (toggle)
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+    return toggle;
+}
+
+void Zrcadlo::keyPressEvent(QKeyEvent *event)
+{
+    if (!fullScreenInput(event))
+        QWidget::keyPressEvent(event);
+}
+
+void Zrcadlo::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!fullScreenInput(event))
+        QWidget::mouseDoubleClickEvent(event);
 }
 
 void Zrcadlo::whenIdle(std::function<void()> handler)
@@ -374,13 +467,15 @@ QLabel *Zrcadlo::resultLabel(ResultLabel label) const
 void Zrcadlo::setLabelLeft(ResultLabel label, float left)
 {
     QLabel *l = resultLabel(label);
-    l->move(toPixel(left), l->y());
+    m_design[l].moveLeft(toPixel(left));
+    place(l);
 }
 
 void Zrcadlo::setLabelTop(ResultLabel label, float top)
 {
     QLabel *l = resultLabel(label);
-    l->move(l->x(), toPixel(top));
+    m_design[l].moveTop(toPixel(top));
+    place(l);
 }
 
 void Zrcadlo::setLabelVisible(ResultLabel label, bool visible)

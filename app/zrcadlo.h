@@ -4,10 +4,12 @@
 #pragma once
 
 #include "announcer.h"
+#include "fit.h"
 #include "pacer.h"
 #include "press.h"
 #include "presshost.h"
 
+#include <QHash>
 #include <QQueue>
 #include <QWidget>
 
@@ -23,6 +25,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class ScaledStyle;
 
 // The program's one window: its controls, the settings store (three hidden
 // text boxes), the handlers, and what a Start press needs of the window
@@ -49,6 +52,16 @@ public:
     // Whether a control is one of the hidden settings texts.
     bool isStore(const QWidget *control) const;
 
+    // Window pixels per design pixel, and where the design's origin stands:
+    // the content fills the window, its proportions kept, centred.
+    const Fit::Placement &placement() const { return m_placement; }
+    QPointF toDesign(QPointF window) const;
+    QPointF fromDesign(QPointF design) const;
+    // Full screen by F11 or F, or a double-click on the picture, and left
+    // by Esc: taken at once, also during a press, since it changes how the
+    // window is shown, not the program. Whether the event was that.
+    bool fullScreenInput(const QEvent *event);
+
     // PressHost
     void setLabelLeft(ResultLabel label, float left) override;
     void setLabelTop(ResultLabel label, float top) override;
@@ -64,6 +77,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     // Runs a handler now, or, while a press runs, after it, in order.
@@ -75,7 +92,14 @@ private:
     // screen reader hears what is worth saying of it.
     void describe();
     QLabel *resultLabel(ResultLabel label) const;
+    // Every control at its design place, scaled and moved as the content is.
+    void fitContent();
+    void place(QWidget *control);
 
+    ScaledStyle *m_style = nullptr;
+    Fit::Placement m_placement;
+    // Each control's place in design pixels, in its own parent.
+    QHash<QWidget *, QRect> m_design;
     DrawingSurface *m_surface = nullptr;
     Notice *m_notice = nullptr;
     Announcer m_announcer;

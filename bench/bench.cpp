@@ -60,6 +60,18 @@ double processSeconds(qint64 pid)
     return double(f.value(11).toLongLong() + f.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
+// The resident memory now, from the system.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
 long peakKb()
 {
     rusage u{};
@@ -150,6 +162,25 @@ int main(int argc, char *argv[])
         pauseErrors.push_back(std::abs(ms(Clock::now() - t0) - ms(length)));
     }
 
+    // A finished picture drawn again after a resize to a projector's full
+    // screen, until the window system has it; and memory over 100 resizes.
+    std::vector<double> redraws;
+    long residentBefore = 0;
+    for (int i = 0; i < 100; ++i) {
+        const QSize size = i % 2 ? QSize(1920, 1080) : Picture::FieldSize;
+        const auto t0 = Clock::now();
+        window.resize(size);
+        while (window.size() != size)
+            QCoreApplication::processEvents();
+        window.repaint();
+        QApplication::sync();
+        if (i % 2)
+            redraws.push_back(ms(Clock::now() - t0));
+        if (i == 1)
+            residentBefore = residentKb();
+    }
+    const long residentAfter = residentKb();
+
     window.hide();
     QCoreApplication::processEvents();
     std::vector<double> startUps;
@@ -182,7 +213,7 @@ int main(int argc, char *argv[])
     program.process.waitForFinished(60000);
     const Stats pg = stats(pings);
 
-    const Stats s = stats(shown), f = stats(floor), p = stats(pauseErrors);
+    const Stats s = stats(shown), f = stats(floor), p = stats(pauseErrors), rd = stats(redraws);
     std::printf("operations per press            %.0f (lines and circles)\n", ops);
     std::printf("press, shown (%d presses)       median %.3f ms, worst %.3f ms; per operation median %.2f us, worst %.2f us\n",
                 presses, s.median, s.worst, s.median * 1000 / ops, s.worst * 1000 / ops);
@@ -195,6 +226,9 @@ int main(int argc, char *argv[])
                 pg.median, pg.worst, pings.size());
     std::printf("processor at slowdown 20        %.2f %% of a core (%.3f s over %.1f s, the real program)\n",
                 100 * cpu / wall, cpu, wall);
+    std::printf("redraw after resize to 1920x1080 median %.2f ms, worst %.2f ms (50 resizes)\n", rd.median, rd.worst);
+    std::printf("resident memory over 100 resizes %.1f MB -> %.1f MB\n", double(residentBefore) / 1024,
+                double(residentAfter) / 1024);
     std::printf("peak resident memory            %.1f MB\n", double(peakKb()) / 1024);
     std::printf("start-up to painted window      median %.0f ms, worst %.0f ms (10 starts)\n", st.median, st.worst);
     std::printf("peak memory after start-up      %.1f MB\n", double(startPeakKb) / 1024);

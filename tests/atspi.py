@@ -65,7 +65,21 @@ try:
         failures.append("text objects in the window")
     if not any("element" in c for c in changes):
         failures.append("no change event during the press")
-    click("596 30")  # Konec
+    # At twice the size, each control is where it is seen: a screen reader's
+    # mouse review, flat review and a magnifier land on it.
+    xid = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Velimor - "],
+                         capture_output=True, text=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowsize", "--sync", xid, "1600", "1162"], check=True)
+    origin = [int(v.split("=")[1]) for v in subprocess.run(["xdotool", "getwindowgeometry", "--shell", xid],
+                                                          capture_output=True, text=True).stdout.split()[1:3]]
+    for name, design in [("Start", (448, 16, 89, 28)), ("250", (72, 72, 41, 13)),
+                         ("Zpomalení animace", (256, 40, 169, 17)), (PICTURE, (0, 0, 800, 581))]:
+        node = pyatspi.findDescendant(window, lambda n, name=name: n is not None and n.name == name)
+        want = (origin[0] + 2 * design[0], origin[1] + 2 * design[1], 2 * design[2], 2 * design[3])
+        got = wait_for(f"extents of {name}", lambda node=node, want=want: (
+            tuple(node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)) == want and want), seconds=5)
+        print(f"{name} at twice the size: {got}")
+    click("1192 60")  # Konec, at twice the size
     program.wait(timeout=30)
     sys.exit("FAIL: " + "; ".join(failures) if failures else 0)
 finally:

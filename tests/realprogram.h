@@ -85,6 +85,13 @@ public:
         return screen.convertToFormat(QImage::Format_RGB32);
     }
 
+    // As a window manager resizes the window (a maximise, full screen).
+    void resize(QSize client)
+    {
+        xdotool({"windowsize", "--sync", window, QString::number(client.width()), QString::number(client.height())});
+        geometry.setSize(client);
+    }
+
     void click(QPoint at, int times = 1) const
     {
         xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()), "click",

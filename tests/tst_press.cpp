@@ -4,9 +4,11 @@
 #include "announcer.h"
 #include "colors.h"
 #include "description.h"
+#include "fit.h"
 #include "pacer.h"
 #include "press.h"
 #include "recordinghost.h"
+#include "recording.h"
 #include "scene.h"
 #include "textnumber.h"
 
@@ -95,6 +97,9 @@ private slots:
     void textToNumber();
     void pauseDuration_data();
     void pauseDuration();
+    void fit_data();
+    void fit();
+    void recordingDrawsAgain();
 };
 
 void TestPress::wholePress_data()
@@ -525,6 +530,57 @@ void TestPress::pauseDuration()
     QFETCH(double, steps);
     QFETCH(qint64, ns);
     QCOMPARE(qint64(Pacer::durationFor(steps).count()), ns);
+}
+
+
+void TestPress::fit_data()
+{
+    QTest::addColumn<QSizeF>("client");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QPointF>("origin");
+    QTest::newRow("1 : 1") << QSizeF(800, 581) << 1.0 << 1.0 << QPointF(0, 0);
+    QTest::newRow("twice") << QSizeF(1600, 1162) << 1.0 << 2.0 << QPointF(0, 0);
+    QTest::newRow("1 : 1 at ratio 2") << QSizeF(800, 581) << 2.0 << 1.0 << QPointF(0, 0);
+    // Down to whole device pixels of width (1487), the margin centred on one.
+    QTest::newRow("projector") << QSizeF(1920, 1080) << 1.0 << 1487 / 800.0 << QPointF(217, 0);
+    QTest::newRow("netbook") << QSizeF(1024, 600) << 1.0 << 826 / 800.0 << QPointF(99, 0);
+    QTest::newRow("half") << QSizeF(400, 290) << 1.0 << 399 / 800.0 << QPointF(1, 0);
+    QTest::newRow("phone at ratio 3") << QSizeF(390, 844) << 3.0 << 1170 / 2400.0 << QPointF(0, 280.33333333333333);
+    QTest::newRow("no room") << QSizeF(0, 0) << 1.0 << 1 / 800.0 << QPointF(0, 0);
+}
+
+// The content fits, whole device pixels wide, centred on device pixels.
+void TestPress::fit()
+{
+    QFETCH(QSizeF, client);
+    QFETCH(double, ratio);
+    QFETCH(double, scale);
+    QFETCH(QPointF, origin);
+    const Fit::Placement p = Fit::place(client.width(), client.height(), ratio);
+    QCOMPARE(p.scale, scale);
+    QCOMPARE(QPointF(p.left, p.top), origin);
+    QVERIFY(Field::Height * p.scale <= client.height() + 1e-9 || client.isEmpty());
+}
+
+// What a press drew, drawn again on an empty field: the same operations in
+// the same order, but for the background band, which changes nothing there.
+void TestPress::recordingDrawsAgain()
+{
+    RecordingHost drawn, again;
+    Recording recording(drawn);
+    drawn.pressOn(recording);
+    recording.replay(again);
+    const auto canvasOps = [](const QList<Op> &ops) {
+        QStringList list;
+        for (const Op &o : ops)
+            if (o.kind <= Kind::Circle && o.color != Colors::LightGrey)
+                list << QString("%1 %2 %3 %4 %5 %6 %7").arg(letter(o.kind)).arg(o.flags).arg(o.a).arg(o.b).arg(o.c)
+                            .arg(o.d).arg(o.color);
+        return list;
+    };
+    QVERIFY(recording.size() > 800);
+    QCOMPARE(canvasOps(again.ops), canvasOps(drawn.ops));
 }
 
 QTEST_APPLESS_MAIN(TestPress)

@@ -75,7 +75,38 @@ private slots:
     }
     void realProgramOpensItsWindow();
     void pressDrawsTheSamePictureAsOnX11();
+    void resizedAndFullScreen();
 };
+
+// The compositor resizes the window and makes it full screen: the content
+// follows, and a press at full screen draws at that size.
+void TestWayland::resizedAndFullScreen()
+{
+    Zrcadlo window;
+    WindowDriver d{&window};
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.resize(1200, 872);
+    QTRY_COMPARE(window.size(), QSize(1200, 872));
+    QCOMPARE(window.placement().scale, 1.5);
+    window.showFullScreen();
+    QTRY_COMPARE(window.size(), QSize(1280, 1024)); // the output's
+    const Fit::Placement p = window.placement();
+    QCOMPARE(p.scale, 1.6);
+    const auto seen = [&](QPointF design) { return window.fromDesign(design).toPoint(); };
+    d.click("cmdStart");
+    const QRect resultant(seen({594, 74}), seen({654, 191}));
+    QImage screen = screenshot();
+    for (int i = 0; i < 40 && count(screen, resultant, Green) < 80; ++i) {
+        QTest::qWait(50);
+        screen = screenshot();
+    }
+    // The margins above and below, the window's grey, the chosen option's
+    // dot and the resultant, each where the scale puts it.
+    QCOMPARE(QList<QRgb>({at(screen, 640, int(p.top / 2)), at(screen, seen({400, 2})), at(screen, seen(At::Op0))}),
+             QList<QRgb>({qRgb(0x80, 0x80, 0x80), Grey, Black}));
+    QVERIFY(count(screen, resultant, Green) >= 80);
+}
 
 void TestWayland::realProgramOpensItsWindow()
 {

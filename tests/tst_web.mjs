@@ -75,6 +75,9 @@ function probe() {
 async function open(options = {}, browser = engine) {
     const page = await browser.open(options.url ?? FILE_URL, options);
     await page.waitFor(() => !document.getElementById('Zrcadlo')?.classList.contains('loading'));
+    // Fitted to the viewport as it is now: a driver may still be sizing it.
+    await page.waitFor(() => Math.abs(document.getElementById('Zrcadlo').getBoundingClientRect().width
+                                      - 800 * Math.min(innerWidth / 800, innerHeight / 581)) < 1);
     await page.evaluate(probe);
     return page;
 }
@@ -523,9 +526,12 @@ test('any screen: the window at the largest size that fits', CHROMIUM_ONLY, asyn
             const near = (a, b) => Math.abs(a - b) < 1;
             assert.ok(left >= -0.01 && top >= -0.01 && right <= width + 0.01 && bottom <= height + 0.01, `${got.box}`);
             assert.ok((near(left, 0) && near(right, width)) || (near(top, 0) && near(bottom, height)), `${got.box}`);
-            assert.ok(near(right - left, 800 * scale) && near(left, width - right) && near(top, height - bottom));
+            // Centred to a whole device pixel: an odd margin leaves one over.
+            const centred = (a, b) => Math.abs(a - b) <= 1 / ratio + 0.01;
+            assert.ok(near(right - left, 800 * scale) && centred(left, width - right) && centred(top, height - bottom),
+                      `${got.box}`);
             assert.deepEqual([got.scrolls, got.backing, got.hit],
-                             [false, [Math.round(800 * scale * ratio), Math.round(581 * scale * ratio)], 'cmdStart']);
+                             [false, [Math.round((right - left) * ratio), Math.round((bottom - top) * ratio)], 'cmdStart']);
             if (width === 800 && height === 581)
                 assert.deepEqual(got.box, [0, 0, 800, 581]);
             await page.close();

@@ -59,6 +59,10 @@ private slots:
     void drivenByKeyboard();
     void pressThroughTheWindow();
     void inputDuringPressWaitsForItsEnd();
+    void fullScreenAtOnce_data();
+    void fullScreenAtOnce();
+    void touchAtTwiceTheSize_data();
+    void touchAtTwiceTheSize();
 };
 
 void TestZrcadlo::clickOnSelectedOption()
@@ -131,7 +135,8 @@ void TestZrcadlo::startUpState()
     QCOMPARE(visibleResultLabels(), 0);
     QCOMPARE(w->windowTitle(), QString("Velimor - www.velimor.example"));
     QCOMPARE(w->size(), QSize(800, 581));
-    QCOMPARE(w->minimumSize(), w->maximumSize());
+    // Resizable, down to half the design size.
+    QVERIFY(w->minimumSize().width() <= 400 && w->minimumSize().height() <= 290 && w->maximumSize().width() > 3840);
     QCOMPARE(QApplication::focusWidget(), child("cmdStart"));
     QCOMPARE(w->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));
 }
@@ -481,6 +486,81 @@ void TestZrcadlo::inputDuringPressWaitsForItsEnd()
     QVERIFY(!w->isVisible());
     QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
     w = nullptr;
+}
+
+void TestZrcadlo::fullScreenAtOnce_data()
+{
+    QTest::addColumn<QStringList>("input"); // keys, or "double-click" on a control
+    QTest::addColumn<bool>("pressing");     // given in the middle of a press
+    QTest::addColumn<bool>("full");
+    QTest::newRow("F11") << QStringList{"F11"} << false << true;
+    QTest::newRow("F") << QStringList{"F"} << false << true;
+    QTest::newRow("F11 twice") << QStringList{"F11", "F11"} << false << false;
+    QTest::newRow("Esc leaves") << QStringList{"F", "Esc"} << false << false;
+    QTest::newRow("Esc alone") << QStringList{"Esc"} << false << false;
+    QTest::newRow("Ctrl+F is not it") << QStringList{"Ctrl+F"} << false << false;
+    QTest::newRow("F during a press") << QStringList{"F"} << true << true;
+    QTest::newRow("double-click on the picture during a press") << QStringList{"double-click drawingSurface"} << true
+                                                                << true;
+    QTest::newRow("double-click on a label") << QStringList{"double-click labPosun"} << false << false;
+}
+
+// Full screen changes how the window is shown, not the program: it is
+// taken at once, also while a press holds every other input.
+void TestZrcadlo::fullScreenAtOnce()
+{
+    QFETCH(QStringList, input);
+    QFETCH(bool, pressing);
+    QFETCH(bool, full);
+    std::optional<bool> seen;
+    QTimer::singleShot(pressing ? 300 : 0, w, [&] {
+        for (const QString &what : input) {
+            if (what.startsWith("double-click"))
+                QTest::mouseDClick(child(what.section(' ', 1)), Qt::LeftButton, {},
+                                   child(what.section(' ', 1))->rect().center());
+            else
+                QTest::keySequence(w->focusWidget(), QKeySequence::fromString(what));
+        }
+        QTest::qWait(50);
+        seen = w->isFullScreen();
+    });
+    if (pressing) {
+        w->findChild<QLineEdit *>("nSpomaleni")->setText("5");
+        click("cmdStart");
+    }
+    QTRY_VERIFY(seen.has_value());
+    QCOMPARE(*seen, full);
+    QCOMPARE(text("nPosun"), QString("0")); // nothing else happened
+}
+
+void TestZrcadlo::touchAtTwiceTheSize_data()
+{
+    // Each: where a finger goes down, where it lifts, in design pixels.
+    QTest::addColumn<QList<QLine>>("touches");
+    QTest::addColumn<QString>("settings");
+    QTest::newRow("taps on the options") << QList<QLine>{{78, 78, 78, 78}, {230, 78, 230, 78}} << "250/2/1";
+    QTest::newRow("taps on the scroll bar's arrow and trough")
+        << QList<QLine>{{418, 48, 418, 48}, {380, 48, 380, 48}} << "0/1/3";
+    QTest::newRow("the thumb dragged to the end") << QList<QLine>{{277, 48, 424, 48}} << "0/1/20";
+}
+
+// On an interactive whiteboard, by finger, the window twice its size.
+void TestZrcadlo::touchAtTwiceTheSize()
+{
+    QFETCH(QList<QLine>, touches);
+    QFETCH(QString, settings);
+    w->resize(1600, 1162);
+    QTRY_COMPARE(w->placement().scale, 2.0);
+    QPointingDevice *finger = QTest::createTouchDevice();
+    for (const QLine &t : touches) {
+        const QPoint from = w->fromDesign(t.p1()).toPoint(), to = w->fromDesign(t.p2()).toPoint();
+        QTest::touchEvent(w, finger).press(0, from, w);
+        for (int step = 1; step <= 8; ++step)
+            QTest::touchEvent(w, finger).move(0, from + (to - from) * step / 8, w);
+        QTest::touchEvent(w, finger).release(0, to, w);
+        QTest::qWait(20);
+    }
+    QCOMPARE(QStringList({text("nPosun"), text("nKmitocet"), text("nSpomaleni")}).join('/'), settings);
 }
 
 QTEST_MAIN(TestZrcadlo)

@@ -65,9 +65,17 @@ std::string WebFront::settingText(Setting setting) const
 
 void WebFront::start()
 {
-    m_press = std::make_unique<Press>(*this, *this);
+    m_recording.clear();
+    m_press = std::make_unique<Press>(m_recording, *this);
     m_announcer = Announcer();
     m_schedule = Pacer::Schedule();
+}
+
+void WebFront::redraw()
+{
+    // The press set every state it relies on through the recording, so the
+    // state ends where it stood.
+    m_recording.replay(*this);
 }
 
 double WebFront::pauseDue(double pauseMs, double nowMs)
@@ -124,6 +132,26 @@ EMSCRIPTEN_KEEPALIVE void zrcadlo_start(WebFront *front)
 EMSCRIPTEN_KEEPALIVE double zrcadlo_step(WebFront *front)
 {
     return front->step();
+}
+EMSCRIPTEN_KEEPALIVE void zrcadlo_redraw(WebFront *front)
+{
+    front->redraw();
+}
+EMSCRIPTEN_KEEPALIVE void zrcadlo_fit(WebFront *front, double width, double height, double devicePixelRatio)
+{
+    front->fit(width, height, devicePixelRatio);
+}
+EMSCRIPTEN_KEEPALIVE double zrcadlo_scale(WebFront *front)
+{
+    return front->placement.scale;
+}
+EMSCRIPTEN_KEEPALIVE double zrcadlo_left(WebFront *front)
+{
+    return front->placement.left;
+}
+EMSCRIPTEN_KEEPALIVE double zrcadlo_top(WebFront *front)
+{
+    return front->placement.top;
 }
 EMSCRIPTEN_KEEPALIVE double zrcadlo_pause_due(WebFront *front, double pauseMs, double nowMs)
 {

@@ -5,9 +5,11 @@
 
 #include "announcer.h"
 #include "drawingstate.h"
+#include "fit.h"
 #include "pacer.h"
 #include "press.h"
 #include "presshost.h"
+#include "recording.h"
 
 #include <memory>
 
@@ -25,8 +27,13 @@ public:
     void setLabelVisible(ResultLabel label, bool visible) override;
     std::string settingText(Setting setting) const override;
 
-    // A new press replaces the last one, whose values go with it.
+    // A new press replaces the last one, whose values and picture go with it.
     void start();
+    // The picture so far, drawn again (on a canvas the script has emptied).
+    void redraw();
+    // The window's place in a viewport, kept for the script to read.
+    void fit(double width, double height, double devicePixelRatio) { placement = Fit::place(width, height, devicePixelRatio); }
+    Fit::Placement placement;
     // The next stretch of the press: the pause after it in milliseconds,
     // or -1 once the press is over.
     double step();
@@ -47,6 +54,7 @@ public:
     std::string text;
 
 private:
+    Recording m_recording{*this};
     std::unique_ptr<Press> m_press;
     Announcer m_announcer;
     Pacer::Schedule m_schedule;

@@ -25,14 +25,13 @@ const op0 = $('op0'), op250 = $('op250'), op1 = $('op1'), op2 = $('op2');
 const cmdStart = $('cmdStart'), cmdKonec = $('cmdKonec');
 const HScroll1 = $('HScroll1');
 
-// The picture: what the press draws, kept so that it can be drawn again
-// sharp when the window's scale or the device pixel ratio changes (a
-// resize, a zoom), also mid-press.
+// The picture: what the press draws, drawn again by the core sharp when
+// the window's scale or the device pixel ratio changes (a resize, a zoom,
+// paper), also mid-press.
 class Picture {
     constructor(canvas) {
         this.canvas = canvas;
         this.context = canvas.getContext('2d', { alpha: false });
-        this.ops = [];
         this.ratio = 0;
         this.scale = 1;
     }
@@ -56,23 +55,16 @@ class Picture {
     repaint() {
         this.context.fillStyle = GREY;
         this.context.fillRect(0, 0, FIELD_WIDTH, FIELD_HEIGHT);
-        for (const op of this.ops)
-            this.paint(op);
+        if (core)
+            core._zrcadlo_redraw(frontHandle);
     }
 
     // A press leaves its own picture alone. Its band covers whole pixels
     // only at 1 : 1, so the last press's anti-aliased edges would show
     // through it at any other scale: the field starts empty instead, which
-    // is what the band leaves where it is exact.
-    begin() {
-        this.ops.length = 0;
-        this.repaint();
-    }
-
-    add(op) {
-        this.ops.push(op);
-        this.paint(op);
-    }
+    // is what the band leaves where it is exact. (The core has started a
+    // new recording.)
+    begin() { this.repaint(); }
 
     // A coordinate names the pixel that contains it; odd widths centre on
     // the pixel, even ones on the boundary after it, as on the desktop.
@@ -112,20 +104,21 @@ class Picture {
 
 const picture = new Picture($('picture'));
 
-// The window at the largest size that the viewport holds, centred on
-// device pixels, from a phone to a projector; its controls and text scale
-// as vectors, the picture is drawn again at the new size.
+// The window at the largest size that the viewport holds, centred, by the
+// core's rule, from a phone to a projector; its controls and text scale as
+// vectors, the picture is drawn again at the new size.
 function fitWindow() {
-    const width = document.documentElement.clientWidth, height = document.documentElement.clientHeight;
-    const scale = Math.min(width / FIELD_WIDTH, height / FIELD_HEIGHT);
-    const ratio = window.devicePixelRatio || 1;
-    const snap = (v) => Math.round(v * ratio) / ratio + 'px';
+    if (!core)
+        return;
+    const root = document.documentElement;
+    core._zrcadlo_fit(frontHandle, root.clientWidth, root.clientHeight, window.devicePixelRatio || 1);
+    const scale = core._zrcadlo_scale(frontHandle);
     win.style.setProperty('--scale', String(scale));
-    win.style.setProperty('--left', snap((width - FIELD_WIDTH * scale) / 2));
-    win.style.setProperty('--top', snap((height - FIELD_HEIGHT * scale) / 2));
+    win.style.setProperty('--left', core._zrcadlo_left(frontHandle) + 'px');
+    win.style.setProperty('--top', core._zrcadlo_top(frontHandle) + 'px');
     picture.fit(scale);
 }
-// Window CSS pixels per viewport pixel, for input that comes in the latter.
+// Viewport pixels per window CSS pixel, for input that comes in the former.
 const windowScale = () => picture.scale;
 
 // A zoom or a move to another screen changes the ratio; a rotation, full
@@ -144,9 +137,9 @@ window.addEventListener('afterprint', fitWindow);
 
 // What the core asks of the page.
 const front = {
-    line(x1, y1, x2, y2, rgb, width) { picture.add({ kind: 'line', x1, y1, x2, y2, rgb, width }); },
+    line(x1, y1, x2, y2, rgb, width) { picture.paint({ kind: 'line', x1, y1, x2, y2, rgb, width }); },
     circle(x, y, r, rgb, width, filled, fillRgb) {
-        picture.add({ kind: 'circle', x, y, r, rgb, width, filled, fillRgb });
+        picture.paint({ kind: 'circle', x, y, r, rgb, width, filled, fillRgb });
     },
     label(index, what, value) {
         const label = $(RESULT_LABELS[index]);
@@ -327,8 +320,8 @@ function cmdStart_Click() {
     pressing = true;
     win.classList.add('busy');
     busy.hidden = false;
-    picture.begin();
     core._zrcadlo_start(frontHandle);
+    picture.begin();
     pressOn();
 }
 
@@ -521,7 +514,6 @@ document.addEventListener('keyup', (event) => {
 
 // ---- Start-up --------------------------------------------------------
 
-fitWindow();
 Form_Load();
 // The core sets itself up at once from the script and calls back when
 // ready. Whatever goes wrong on the way, the window says so in words
@@ -537,6 +529,7 @@ function coreReady(module) {
     try {
         core = module;
         frontHandle = core._zrcadlo_create();
+        fitWindow();
         describe();
     } catch (error) {
         return coreFailed(error);
@@ -549,6 +542,7 @@ function coreReady(module) {
 }
 function coreFailed(error) {
     core = null;
+    win.classList.add('unfitted');
     win.removeAttribute('aria-busy');
     $('failed').hidden = false;
     console.error('Zrcadlo:', error);
