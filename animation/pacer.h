@@ -28,6 +28,10 @@ std::chrono::nanoseconds pauseFor(std::string_view slowdownText);
 class Schedule
 {
 public:
+    Schedule() = default;
+    // From the press's start, where the first pause's length counts from.
+    explicit Schedule(std::chrono::nanoseconds start) : m_due(start) {}
+
     // When the pause of this length, begun now, is over.
     std::chrono::nanoseconds due(std::chrono::nanoseconds pause, std::chrono::nanoseconds now);
 

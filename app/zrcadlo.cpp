@@ -303,7 +303,7 @@ void Zrcadlo::cmdStart_Click()
     m_surface->beginPress();
     m_press = std::make_unique<Press>(m_surface->canvas(), *this);
     m_announcer = Announcer();
-    m_schedule = Pacer::Schedule();
+    m_schedule = Pacer::Schedule(std::chrono::steady_clock::now().time_since_epoch());
     while (const auto length = m_press->step()) {
         describe();
         pause(*length);

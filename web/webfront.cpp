@@ -63,12 +63,13 @@ std::string WebFront::settingText(Setting setting) const
     return text ? std::string(text.get()) : std::string();
 }
 
-void WebFront::start()
+void WebFront::start(double nowMs)
 {
     m_recording.clear();
     m_press = std::make_unique<Press>(m_recording, *this);
     m_announcer = Announcer();
-    m_schedule = Pacer::Schedule();
+    m_schedule = Pacer::Schedule(std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::duration<double, std::milli>(nowMs)));
 }
 
 void WebFront::redraw()
@@ -125,9 +126,9 @@ EMSCRIPTEN_KEEPALIVE WebFront *zrcadlo_create()
 {
     return std::make_unique<WebFront>().release();
 }
-EMSCRIPTEN_KEEPALIVE void zrcadlo_start(WebFront *front)
+EMSCRIPTEN_KEEPALIVE void zrcadlo_start(WebFront *front, double nowMs)
 {
-    front->start();
+    front->start(nowMs);
 }
 EMSCRIPTEN_KEEPALIVE double zrcadlo_step(WebFront *front)
 {

@@ -28,7 +28,7 @@ public:
     std::string settingText(Setting setting) const override;
 
     // A new press replaces the last one, whose values and picture go with it.
-    void start();
+    void start(double nowMs);
     // The picture so far, drawn again (on a canvas the script has emptied).
     void redraw();
     // The window's place in a viewport, kept for the script to read.

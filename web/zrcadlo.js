@@ -320,7 +320,7 @@ function cmdStart_Click() {
     pressing = true;
     win.classList.add('busy');
     busy.hidden = false;
-    core._zrcadlo_start(frontHandle);
+    core._zrcadlo_start(frontHandle, performance.now());
     picture.begin();
     pressOn();
 }
