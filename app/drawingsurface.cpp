@@ -93,8 +93,9 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect r = event->rect();
-    // Image pixels per window pixel: the screen's ratio.
-    const qreal dpr = m_picture.ratio() / m_scale;
+    // Image pixels per window pixel: the screen's ratio, exactly, so that
+    // the image is copied pixel for pixel rather than scaled.
+    const qreal dpr = screenRatio();
     const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
     p.drawImage(QRectF(r), m_picture.image(), source);
     if (hasFocus()) {
