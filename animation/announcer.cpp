@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <utility>
 
-std::chrono::milliseconds Announcer::speakingTime(const std::string &text)
+Announcer::Duration Announcer::speakingTime(const std::string &text)
 {
     // Characters, not bytes: UTF-8 continuation bytes do not count.
     const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
@@ -18,13 +18,13 @@ std::chrono::milliseconds Announcer::speakingTime(const std::string &text)
     return std::chrono::milliseconds((characters * 1000 + CharactersPerSecond - 1) / CharactersPerSecond);
 }
 
-std::optional<std::string> Announcer::say(std::string text, std::chrono::milliseconds now)
+std::optional<std::string> Announcer::say(std::string text, Duration now)
 {
     m_quietAt = now + speakingTime(text);
     return text;
 }
 
-std::optional<std::string> Announcer::afterStep(const Press &press, std::chrono::milliseconds now)
+std::optional<std::string> Announcer::afterStep(const Press &press, Duration now)
 {
     if (!m_started) {
         m_started = true;
@@ -48,14 +48,14 @@ std::optional<std::string> Announcer::afterStep(const Press &press, std::chrono:
     return say(std::move(progress), now);
 }
 
-std::optional<std::chrono::milliseconds> Announcer::due() const
+std::optional<Announcer::Duration> Announcer::due() const
 {
     if (!m_held)
         return std::nullopt;
     return m_quietAt;
 }
 
-bool Announcer::describeNow(const Press &press, std::chrono::milliseconds now)
+bool Announcer::describeNow(const Press &press, Duration now)
 {
     if (press.finished())
         return !std::exchange(m_describedEnd, true);
@@ -63,4 +63,16 @@ bool Announcer::describeNow(const Press &press, std::chrono::milliseconds now)
         return false;
     m_describedAt = now;
     return true;
+}
+
+Announcer::Narration Announcer::next(const Press *press, Duration now)
+{
+    if (!press)
+        return {Description::of(nullptr), std::nullopt, std::nullopt};
+    Narration n;
+    if (describeNow(*press, now))
+        n.description = Description::of(press);
+    n.say = afterStep(*press, now);
+    n.again = due();
+    return n;
 }

@@ -11,6 +11,9 @@
 // one pace on every machine: 300000 steps last 50 ms.
 namespace Pacer {
 
+// The core's one duration type: every time it takes or gives.
+using Duration = std::chrono::nanoseconds;
+
 inline constexpr double StepsPerUnit = 300000;
 inline constexpr std::chrono::milliseconds UnitDuration{50};
 // The slowest the controls offer; longer pauses are cut to it.

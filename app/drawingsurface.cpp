@@ -25,7 +25,6 @@ qreal ratioOf(const QWidget *w)
 DrawingSurface::DrawingSurface(QSize fieldSize, QWidget *parent)
     : QWidget(parent), m_picture(fieldSize, ratioOf(parent ? parent : this))
 {
-    setObjectName(QStringLiteral("drawingSurface"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(fieldSize);
     m_picture.setChangeListener([this](const QRect &rect) { changed(rect); });
@@ -91,6 +90,9 @@ void DrawingSurface::flush()
 
 void DrawingSurface::paintEvent(QPaintEvent *event)
 {
+    // Moved to a screen of another scale: drawn again for it first.
+    if (m_picture.ratio() != m_scale * screenRatio())
+        setScale(m_scale);
     QPainter p(this);
     const QRect r = event->rect();
     // Image pixels per window pixel: the screen's ratio, exactly, so that
@@ -98,6 +100,14 @@ void DrawingSurface::paintEvent(QPaintEvent *event)
     const qreal dpr = screenRatio();
     const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
     p.drawImage(QRectF(r), m_picture.image(), source);
+    // Where whole window pixels reach past the image's whole device pixels
+    // (a fractional scale), the field's own grey: no device pixel unpainted.
+    const qreal right = m_picture.image().width() / dpr, bottom = m_picture.image().height() / dpr;
+    const QColor grey = Picture::colour(Colors::LightGrey);
+    if (right < width())
+        p.fillRect(QRectF(right, 0, width() - right, height()), grey);
+    if (bottom < height())
+        p.fillRect(QRectF(0, bottom, width(), height() - bottom), grey);
     if (hasFocus()) {
         QStyleOptionFocusRect frame;
         frame.initFrom(this);

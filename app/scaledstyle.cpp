@@ -5,6 +5,9 @@
 
 #include <QPainter>
 #include <QStyleOption>
+#include <QWidget>
+
+#include <algorithm>
 
 // For the length of one style call: the option's rectangle in design pixels
 // and the painter scaled, both put back afterwards; calls the style makes
@@ -12,8 +15,9 @@
 class ScaledStyle::Designed
 {
 public:
-    Designed(const ScaledStyle &style, const QStyleOption *option, QPainter *painter = nullptr)
-        : m_style(style), m_option(const_cast<QStyleOption *>(option)), m_painter(painter)
+    Designed(const ScaledStyle &style, QSizeF factors, const QStyleOption *option, QPainter *painter = nullptr)
+        : m_style(style), m_x(factors.width()), m_y(factors.height()), m_option(const_cast<QStyleOption *>(option)),
+          m_painter(painter)
     {
         ++m_style.m_depth;
         if (m_option) {
@@ -22,7 +26,7 @@ public:
         }
         if (m_painter) {
             m_painter->save();
-            m_painter->scale(m_style.m_scale, m_style.m_scale);
+            m_painter->scale(m_x, m_y);
         }
     }
     ~Designed()
@@ -36,19 +40,19 @@ public:
     Designed(const Designed &) = delete;
     Designed &operator=(const Designed &) = delete;
 
-    QRect down(const QRect &r) const
-    {
-        const qreal s = m_style.m_scale;
-        return QRectF(r.x() / s, r.y() / s, r.width() / s, r.height() / s).toRect();
-    }
+    QRect down(const QRect &r) const { return QRectF(r.x() / m_x, r.y() / m_y, r.width() / m_x, r.height() / m_y).toRect(); }
     QRect up(const QRect &r) const
     {
-        const qreal s = m_style.m_scale;
-        return QRectF(r.x() * s, r.y() * s, r.width() * s, r.height() * s).toAlignedRect();
+        // Edges rounded once, as the layout rounds them.
+        const int left = qRound(r.x() * m_x), top = qRound(r.y() * m_y);
+        return QRect(QPoint(left, top), QPoint(qRound((r.x() + r.width()) * m_x) - 1,
+                                               qRound((r.y() + r.height()) * m_y) - 1));
     }
+    QPoint down(const QPoint &p) const { return QPointF(p.x() / m_x, p.y() / m_y).toPoint(); }
 
 private:
     const ScaledStyle &m_style;
+    qreal m_x, m_y;
     QStyleOption *m_option; // the caller's, changed for the call only
     QPainter *m_painter;
     QRect m_rect;
@@ -56,56 +60,97 @@ private:
 
 ScaledStyle::ScaledStyle(const QString &baseKey) : QProxyStyle(baseKey) {}
 
+QSizeF ScaledStyle::factors(const QWidget *widget) const
+{
+    const QSize design = widget ? m_designSizes.value(widget) : QSize();
+    if (design.isEmpty() || widget->size().isEmpty())
+        return {m_scale, m_scale};
+    return {qreal(widget->width()) / design.width(), qreal(widget->height()) / design.height()};
+}
+
 // A drawing call, in design pixels through a scaled painter where scaled.
 template <typename Draw>
-void ScaledStyle::painted(const QStyleOption *option, QPainter *painter, Draw draw) const
+void ScaledStyle::painted(const QStyleOption *option, QPainter *painter, const QWidget *widget, Draw draw) const
 {
     if (!scaling())
         return draw();
-    const Designed designed(*this, option, painter);
+    const Designed designed(*this, factors(widget), option, painter);
     draw();
 }
 
 void ScaledStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                 const QWidget *widget) const
 {
-    painted(option, painter, [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
+    painted(option, painter, widget, [&] { QProxyStyle::drawPrimitive(element, option, painter, widget); });
 }
 
 void ScaledStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                               const QWidget *widget) const
 {
-    painted(option, painter, [&] { QProxyStyle::drawControl(element, option, painter, widget); });
+    painted(option, painter, widget, [&] { QProxyStyle::drawControl(element, option, painter, widget); });
 }
 
 void ScaledStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                                      const QWidget *widget) const
 {
-    painted(option, painter, [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
+    painted(option, painter, widget, [&] { QProxyStyle::drawComplexControl(control, option, painter, widget); });
 }
 
 void ScaledStyle::drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette, bool enabled,
                                const QString &text, QPalette::ColorRole textRole) const
 {
+    if (m_scale < 1.0)
+        return drawTextAtSize(painter, rect, flags, palette, enabled, text, textRole);
     if (!scaling())
         return QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
-    Designed designed(*this, nullptr, painter);
+    // A label draws its own text: the widget is the painter's device.
+    const Designed designed(*this, factors(dynamic_cast<const QWidget *>(painter->device())), nullptr, painter);
     QProxyStyle::drawItemText(painter, designed.down(rect), flags, palette, enabled, text, textRole);
+}
+
+void ScaledStyle::drawTextAtSize(QPainter *painter, const QRect &rect, int flags, const QPalette &palette,
+                                 bool enabled, const QString &text, QPalette::ColorRole textRole) const
+{
+    // Where the text stands in the widget's own pixels, and how much
+    // smaller than the design it is drawn there.
+    painter->save();
+    QTransform toWidget;
+    qreal factor = m_scale;
+    if (m_depth > 0) { // inside a scaled call: the painter is scaled already
+        const QTransform scaled = painter->worldTransform();
+        factor = std::min(scaled.m11(), scaled.m22());
+        toWidget = QTransform::fromScale(1 / scaled.m11(), 1 / scaled.m22()) * scaled;
+    } else {
+        toWidget = painter->worldTransform();
+        const QSizeF f = factors(dynamic_cast<const QWidget *>(painter->device()));
+        factor = std::min(f.width(), f.height());
+    }
+    const QRect target = m_depth > 0 ? QTransform::fromScale(painter->worldTransform().m11(),
+                                                              painter->worldTransform().m22()).mapRect(rect)
+                                     : rect;
+    painter->setWorldTransform(toWidget);
+    QFont font = painter->font();
+    const qreal pixels = (font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72) * factor;
+    font.setPointSizeF(std::max<qreal>(1, pixels * 72 / std::max(1, painter->device()->logicalDpiY())));
+    painter->setFont(font);
+    QProxyStyle::drawItemText(painter, target, flags, palette, enabled, text, textRole);
+    painter->restore();
 }
 
 int ScaledStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const
 {
     if (!scaling())
         return QProxyStyle::pixelMetric(metric, option, widget);
-    Designed designed(*this, option);
-    return qRound(QProxyStyle::pixelMetric(metric, option, widget) * m_scale);
+    const QSizeF f = factors(widget);
+    Designed designed(*this, f, option);
+    return qRound(QProxyStyle::pixelMetric(metric, option, widget) * std::min(f.width(), f.height()));
 }
 
 QRect ScaledStyle::subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const
 {
     if (!scaling())
         return QProxyStyle::subElementRect(element, option, widget);
-    Designed designed(*this, option);
+    Designed designed(*this, factors(widget), option);
     return designed.up(QProxyStyle::subElementRect(element, option, widget));
 }
 
@@ -114,7 +159,7 @@ QRect ScaledStyle::subControlRect(ComplexControl control, const QStyleOptionComp
 {
     if (!scaling())
         return QProxyStyle::subControlRect(control, option, sub, widget);
-    Designed designed(*this, option);
+    Designed designed(*this, factors(widget), option);
     return designed.up(QProxyStyle::subControlRect(control, option, sub, widget));
 }
 
@@ -123,8 +168,8 @@ QStyle::SubControl ScaledStyle::hitTestComplexControl(ComplexControl control, co
 {
     if (!scaling())
         return QProxyStyle::hitTestComplexControl(control, option, point, widget);
-    Designed designed(*this, option);
-    return QProxyStyle::hitTestComplexControl(control, option, (QPointF(point) / m_scale).toPoint(), widget);
+    Designed designed(*this, factors(widget), option);
+    return QProxyStyle::hitTestComplexControl(control, option, designed.down(point), widget);
 }
 
 QSize ScaledStyle::sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &size,
@@ -132,7 +177,9 @@ QSize ScaledStyle::sizeFromContents(ContentsType type, const QStyleOption *optio
 {
     if (!scaling())
         return QProxyStyle::sizeFromContents(type, option, size, widget);
-    Designed designed(*this, option);
-    const QSizeF designSize = QSizeF(size) / m_scale;
-    return (QSizeF(QProxyStyle::sizeFromContents(type, option, designSize.toSize(), widget)) * m_scale).toSize();
+    const QSizeF f = factors(widget);
+    Designed designed(*this, f, option);
+    const QSize designSize(qRound(size.width() / f.width()), qRound(size.height() / f.height()));
+    const QSize s = QProxyStyle::sizeFromContents(type, option, designSize, widget);
+    return {qRound(s.width() * f.width()), qRound(s.height() * f.height())};
 }

@@ -3,90 +3,105 @@
 
 #include "zrcadlo.h"
 
+#include "design.h"
 #include "drawingsurface.h"
-#include "inputhold.h"
 #include "look.h"
 #include "notice.h"
-#include "scaledstyle.h"
-#include "description.h"
 #include "windowaccessible.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 namespace {
 
-template <typename T>
-T *make(QWidget *parent, const char *name, QRect geometry)
+QString text(std::string_view s)
 {
-    auto *w = new T(parent); // owned by its parent
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QRect toQt(Design::Rect r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+// One widget of the design table, in its container, with its caption and font.
+QWidget *make(const Design::Control &c, QWidget *parent)
+{
+    const QString caption = text(c.caption);
+    QWidget *w = nullptr; // owned by its parent
+    switch (c.kind) {
+    case Design::Kind::Picture:
+        w = new DrawingSurface(Picture::FieldSize, parent);
+        // A focus stop, so that a screen reader can read the picture again.
+        w->setFocusPolicy(Qt::TabFocus);
+        break;
+    case Design::Kind::ScrollBar: {
+        auto *bar = new QScrollBar(Qt::Horizontal, parent);
+        bar->setRange(1, 20);
+        bar->setValue(1);
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+        bar->setInvertedControls(false); // the right arrow key goes towards 20
+        bar->setFocusPolicy(Qt::StrongFocus);
+        w = bar;
+        break;
+    }
+    case Design::Kind::Store: {
+        auto *box = new QLineEdit(parent);
+        box->setFocusPolicy(Qt::NoFocus);
+        w = box;
+        break;
+    }
+    case Design::Kind::Frame: {
+        auto *frame = new QGroupBox(caption, parent);
+        frame->setAutoFillBackground(true);
+        w = frame;
+        break;
+    }
+    case Design::Kind::Option:
+        w = new QRadioButton(caption, parent);
+        break;
+    case Design::Kind::Button: {
+        auto *button = new QPushButton(caption, parent);
+        button->setAutoDefault(false);
+        w = button;
+        break;
+    }
+    case Design::Kind::Label: {
+        // The lines break where the design breaks them, at every scale.
+        auto *label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment((c.align == Design::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAutoFillBackground(true); // opaque over the picture
+        label->setMargin(0);
+        label->setIndent(0);
+        w = label;
+        break;
+    }
+    }
+    w->setObjectName(text(c.name));
+    w->setGeometry(toQt(c.rect));
+    w->setFont(c.points > 0 ? Look::captionFont(c.points) : Look::dialogFont());
+    // A screen reader reads a caption of several lines as one phrase.
+    if (c.kind != Design::Kind::Store && c.kind != Design::Kind::Frame)
+        w->setAccessibleName(QString::fromStdString(Design::accessibleName(c)));
+    if (!c.visible)
+        w->hide();
     return w;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, QRect geometry,
-                  Qt::Alignment horizontal)
-{
-    auto *label = make<QLabel>(parent, name, geometry);
-    label->setText(caption);
-    label->setFont(Look::captionFont(12));
-    label->setAlignment(horizontal | Qt::AlignTop);
-    label->setWordWrap(true);
-    label->setAutoFillBackground(true); // opaque over the picture
-    label->setMargin(0);
-    label->setIndent(0);
-    return label;
-}
-
-QLineEdit *makeStore(QWidget *parent, const char *name, QRect geometry)
-{
-    auto *box = make<QLineEdit>(parent, name, geometry);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->hide();
-    return box;
-}
-
-QRadioButton *makeOption(QWidget *frame, const char *name, const QString &caption, QRect geometry)
-{
-    auto *option = make<QRadioButton>(frame, name, geometry);
-    option->setText(caption);
-    option->setFont(Look::dialogFont());
-    option->setAccessibleName(caption);
-    return option;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry,
-                        double points)
-{
-    auto *button = make<QPushButton>(parent, name, geometry);
-    button->setText(caption);
-    button->setFont(Look::captionFont(points));
-    button->setAutoDefault(false);
-    return button;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
-    auto *frame = make<QGroupBox>(parent, name, geometry);
-    frame->setTitle(caption);
-    frame->setFont(Look::captionFont(12));
-    frame->setAutoFillBackground(true);
-    return frame;
 }
 
 // Only the selected option of a group is a Tab stop; arrow keys move
@@ -108,17 +123,20 @@ int toPixel(float value)
 }
 
 // The announcer's clock.
-std::chrono::milliseconds announcerClock()
+Pacer::Duration now()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
+    return std::chrono::steady_clock::now().time_since_epoch();
 }
 
 } // namespace
 
-Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
+Zrcadlo::Zrcadlo(QWidget *parent)
+    : QWidget(parent),
+      m_run(*this, m_layout, [this](const QEvent *event) { return fullScreenInput(event); },
+            [this] { m_surface->flush(); })
 {
-    setObjectName(QStringLiteral("Zrcadlo"));
-    setWindowTitle(QStringLiteral("Velimor - www.velimor.example"));
+    setObjectName(text(Design::Window));
+    setWindowTitle(text(Design::Caption));
     setFont(Look::dialogFont());
     // The whole drawing field is client area from the start; the window
     // manager may make it larger (a projector, full screen) or smaller,
@@ -128,95 +146,70 @@ Zrcadlo::Zrcadlo(QWidget *parent) : QWidget(parent)
 
     QAccessible::installFactory(&WindowAccessible::factory); // once, however many windows
     createControls();
-    // Each control is drawn by the application's style at any scale.
-    m_style = new ScaledStyle(style()->name());
-    m_style->setParent(this);
-    setStyle(m_style);
-    for (QWidget *control : findChildren<QWidget *>()) {
-        control->setStyle(m_style);
-        m_design.insert(control, control->geometry());
-    }
     Form_Load();
 }
 
 Zrcadlo::~Zrcadlo() = default;
 
+template <typename T>
+T *Zrcadlo::control(const char *name) const
+{
+    return findChild<T *>(QLatin1String(name));
+}
+
 void Zrcadlo::createControls()
 {
-    // The picture lies under every control.
-    m_surface = new DrawingSurface(Picture::FieldSize, this);
-    m_surface->move(0, 0);
-    m_surface->setAccessibleName(QStringLiteral("Obraz odrazu světla"));
-    // A focus stop, so that a screen reader can read the picture again.
-    m_surface->setFocusPolicy(Qt::TabFocus);
+    for (const Design::Control &c : Design::Controls) {
+        QWidget *parent = c.parent == Design::Window ? this : control<QWidget>(c.parent.data());
+        m_layout.add(make(c, parent), toQt(c.rect));
+    }
+    m_surface = control<DrawingSurface>("picture");
     m_notice = new Notice(this);
     describe();
 
-    HScroll1 = make<QScrollBar>(this, "HScroll1", {256, 40, 169, 17});
-    HScroll1->setOrientation(Qt::Horizontal);
-    HScroll1->setRange(1, 20);
-    HScroll1->setValue(1);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(1);
-    HScroll1->setInvertedControls(false); // the right arrow key goes towards 20
-    HScroll1->setFocusPolicy(Qt::StrongFocus);
-    HScroll1->setAccessibleName(QStringLiteral("Zpomalení animace"));
-
-    nSpomaleni = makeStore(this, "nSpomaleni", {392, 8, 65, 25});
-
-    frmKmitocet = makeFrame(this, "frmKmitocet", QStringLiteral("Kmitočet světla"), {152, 56, 129, 33});
-    op2 = makeOption(frmKmitocet, "op2", QStringLiteral("2"), {72, 16, 33, 13});
-    op1 = makeOption(frmKmitocet, "op1", QStringLiteral("1"), {24, 16, 41, 13});
-
-    nKmitocet = makeStore(this, "nKmitocet", {248, 88, 41, 19});
-
-    cmdKonec = makeButton(this, "cmdKonec", QStringLiteral("Konec"), {552, 16, 89, 28}, 14.25);
-
-    frmPosun = makeFrame(this, "frmPosun", QStringLiteral("Posun"), {32, 56, 89, 33});
-    op250 = makeOption(frmPosun, "op250", QStringLiteral("250"), {40, 16, 41, 13});
-    op0 = makeOption(frmPosun, "op0", QStringLiteral("0"), {8, 16, 41, 13});
+    HScroll1 = control<QScrollBar>("HScroll1");
+    nSpomaleni = control<QLineEdit>("nSpomaleni");
+    frmKmitocet = control<QGroupBox>("frmKmitocet");
+    op2 = control<QRadioButton>("op2");
+    op1 = control<QRadioButton>("op1");
+    nKmitocet = control<QLineEdit>("nKmitocet");
+    cmdKonec = control<QPushButton>("cmdKonec");
+    frmPosun = control<QGroupBox>("frmPosun");
+    op250 = control<QRadioButton>("op250");
+    op0 = control<QRadioButton>("op0");
+    nPosun = control<QLineEdit>("nPosun");
+    cmdStart = control<QPushButton>("cmdStart");
+    labSoucet = control<QLabel>("labSoucet");
+    labDetektor = control<QLabel>("labDetektor");
+    labZdroj = control<QLabel>("labZdroj");
+    labCas = control<QLabel>("labCas");
+    labRadius = control<QLabel>("labRadius");
+    labPosun = control<QLabel>("labPosun");
+    labVelimor = control<QLabel>("labVelimor");
     // op0's box reaches under op250's circle; op250 lies on top so that
     // its circle takes its own clicks.
     op250->raise();
 
-    nPosun = makeStore(this, "nPosun", {24, 40, 41, 19});
-
-    cmdStart = makeButton(this, "cmdStart", QStringLiteral("Start"), {448, 16, 89, 28}, 15.75);
-
-    labSoucet = makeLabel(this, "labSoucet", QStringLiteral("Součet radiusvektorů"), {312, 48, 105, 41},
-                          Qt::AlignHCenter);
-    labDetektor = makeLabel(this, "labDetektor", QStringLiteral("Detektor"), {440, 48, 65, 25}, Qt::AlignLeft);
-    labZdroj = makeLabel(this, "labZdroj", QStringLiteral("Zdroj světla"), {0, 232, 41, 41}, Qt::AlignLeft);
-    labCas = makeLabel(this, "labCas", QStringLiteral("Čas"), {0, 72, 49, 17}, Qt::AlignLeft);
-    labRadius = makeLabel(this, "labRadius",
-                          QStringLiteral("Radiusvektory fotonu na trasách od elementů zrcadla"),
-                          {8, 120, 137, 57}, Qt::AlignHCenter);
-    labPosun = makeLabel(this, "labPosun",
-                         QStringLiteral("Posun zdroje a detektoru světla vlevo od centra zrcadla"),
-                         {32, 8, 209, 41}, Qt::AlignHCenter);
-    labVelimor = makeLabel(this, "labVelimor", QStringLiteral("Velimor"), {280, 8, 145, 25}, Qt::AlignLeft);
-    labVelimor->setFont(Look::captionFont(17.25));
-
     keepOneTabStop(op0, op250);
     keepOneTabStop(op1, op2);
-    setTabOrder(cmdStart, op0);
-    setTabOrder(op0, op250);
-    setTabOrder(op250, cmdKonec);
-    setTabOrder(cmdKonec, op1);
-    setTabOrder(op1, op2);
-    setTabOrder(op2, HScroll1);
-    setTabOrder(HScroll1, m_surface);
-    setTabOrder(m_surface, cmdStart);
+    const auto stops = Design::tabOrder();
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        setTabOrder(control<QWidget>(stops[i]->name.data()),
+                    control<QWidget>(stops[(i + 1) % stops.size()]->name.data()));
 
     connectOption(op0, &Zrcadlo::op0_Click);
     connectOption(op250, &Zrcadlo::op250_Click);
     connectOption(op1, &Zrcadlo::op1_Click);
     connectOption(op2, &Zrcadlo::op2_Click);
     // Mouse and keys are held during a press; what reaches a control by
-    // another road (an accessibility action, a posted event) waits here.
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { whenIdle([this] { HScroll1_Change(); }); });
-    connect(cmdKonec, &QPushButton::clicked, this, [this] { whenIdle([this] { cmdKonec_Click(); }); });
+    // another road (an accessibility action, a posted event) waits too.
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { m_run.whenIdle([this] { HScroll1_Change(); }); });
+    connect(cmdKonec, &QPushButton::clicked, this, [this] { m_run.whenIdle([this] { cmdKonec_Click(); }); });
     connect(cmdStart, &QPushButton::clicked, this, &Zrcadlo::cmdStart_Click);
+    // Return and Enter press a focused button, as Space does: keyboards,
+    // presenter remotes and the page all send them.
+    cmdStart->installEventFilter(this);
+    cmdKonec->installEventFilter(this);
 
     cmdStart->setFocus();
 }
@@ -227,14 +220,14 @@ void Zrcadlo::connectOption(QRadioButton *option, void (Zrcadlo::*handler)())
     // during a press, after it.
     connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
         if (on)
-            whenIdle([this, handler] { (this->*handler)(); });
+            m_run.whenIdle([this, handler] { (this->*handler)(); });
     });
     // A click on the option that is already selected selects it again, so
     // that a click on "0" always brings the frequency back to 1.
     connect(option, &QRadioButton::pressed, this, [this, option] { m_selectedAtPress = option->isChecked(); });
     connect(option, &QRadioButton::clicked, this, [this, handler] {
         if (m_selectedAtPress)
-            whenIdle([this, handler] { (this->*handler)(); });
+            m_run.whenIdle([this, handler] { (this->*handler)(); });
         m_selectedAtPress = false;
     });
 }
@@ -292,35 +285,38 @@ void Zrcadlo::cmdKonec_Click()
 void Zrcadlo::cmdStart_Click()
 {
     // Never a press inside a press: a Start during one comes after it.
-    if (m_pressing) {
-        m_afterPress.enqueue([this] { cmdStart_Click(); });
+    if (m_run.running()) {
+        m_run.whenIdle([this] { cmdStart_Click(); });
         return;
     }
-    m_pressing = true;
-    setCursor(Qt::BusyCursor); // clicks now will wait
-    InputHold hold(this);
-    QCoreApplication::instance()->installEventFilter(&hold);
     m_surface->beginPress();
     m_press = std::make_unique<Press>(m_surface->canvas(), *this);
     m_announcer = Announcer();
-    m_schedule = Pacer::Schedule(std::chrono::steady_clock::now().time_since_epoch());
-    while (const auto length = m_press->step()) {
-        describe();
-        pause(*length);
-    }
-    describe();
-    m_surface->flush();
-    QCoreApplication::instance()->removeEventFilter(&hold);
-    unsetCursor();
-    m_pressing = false;
-    describe();
-    // What came during the press, in the order it came: the user's input
-    // back to the event loop, to be taken once this handler has returned;
-    // what came by other roads now. A Start among it presses again, and
-    // what follows that waits for that press.
-    hold.release();
-    while (!m_afterPress.isEmpty())
-        m_afterPress.dequeue()();
+    m_run.run(
+        [this] {
+            while (const auto length = m_press->step()) {
+                describe();
+                pause(*length);
+            }
+            describe();
+            m_surface->flush();
+        },
+        [this] { describe(); });
+}
+
+void Zrcadlo::pause(std::chrono::nanoseconds length)
+{
+    m_run.pause(length);
+}
+
+bool Zrcadlo::event(QEvent *event)
+{
+    // Another screen, or another scale of the same one: a new fit, as a
+    // resize is (a laptop beside a projector, a Wayland output rescaled).
+    if (event->type() == QEvent::ScreenChangeInternal || event->type() == QEvent::UpdateRequest)
+        if (m_layout.stale())
+            fitContent();
+    return QWidget::event(event);
 }
 
 void Zrcadlo::resizeEvent(QResizeEvent *event)
@@ -331,44 +327,44 @@ void Zrcadlo::resizeEvent(QResizeEvent *event)
 
 void Zrcadlo::fitContent()
 {
-    m_placement = Fit::place(width(), height(), devicePixelRatioF());
-    m_style->setScale(m_placement.scale);
-    for (auto it = m_design.cbegin(); it != m_design.cend(); ++it)
-        place(it.key());
-    m_surface->setScale(m_placement.scale);
+    m_layout.fit();
+    m_surface->setScale(placement().scale);
     update();
 }
 
-void Zrcadlo::place(QWidget *control)
+void Zrcadlo::showEvent(QShowEvent *event)
 {
-    // Edges to the nearest pixel, so that neighbours stay neighbours.
-    const QRect r = m_design.value(control);
-    const double s = m_placement.scale;
-    const QPointF origin = control->parentWidget() == this ? QPointF(m_placement.left, m_placement.top) : QPointF();
-    const QPoint topLeft(int(std::lround(origin.x() + r.left() * s)), int(std::lround(origin.y() + r.top() * s)));
-    const QPoint end(int(std::lround(origin.x() + (r.left() + r.width()) * s)),
-                     int(std::lround(origin.y() + (r.top() + r.height()) * s)));
-    control->setGeometry(QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y())));
+    QWidget::showEvent(event);
+    if (!std::exchange(m_fittedToScreen, true))
+        QTimer::singleShot(0, this, &Zrcadlo::fitToScreen);
 }
 
-QPointF Zrcadlo::toDesign(QPointF window) const
+void Zrcadlo::fitToScreen()
 {
-    return (window - QPointF(m_placement.left, m_placement.top)) / m_placement.scale;
-}
-
-QPointF Zrcadlo::fromDesign(QPointF design) const
-{
-    return design * m_placement.scale + QPointF(m_placement.left, m_placement.top);
+    // Once the window manager has framed it: frame and all inside the
+    // screen's room (a netbook's 1024 x 600 under a panel).
+    const QScreen *s = screen();
+    if (!s || isFullScreen() || isMaximized())
+        return;
+    const QRect room = s->availableGeometry();
+    // The title bar counts; a border a pixel or two wide does not.
+    const int titleBar = geometry().top() - frameGeometry().top();
+    if (width() <= room.width() && height() + titleBar <= room.height())
+        return;
+    const Fit::Box fitted = Fit::fitted(room.width(), room.height() - titleBar);
+    resize(std::max(fitted.width, minimumWidth()), std::max(fitted.height, minimumHeight()));
+    move(room.topLeft());
 }
 
 void Zrcadlo::paintEvent(QPaintEvent *)
 {
-    // The window's grey under the content, a darker one around it.
-    constexpr QColor Margin(0x80, 0x80, 0x80);
+    // The window's grey under the content, a darker one around it; the
+    // content's box rounded as every control in it is.
+    const QColor margin = QColor::fromRgb(Design::Margin);
     QPainter p(this);
-    const QRectF content(fromDesign({0, 0}), fromDesign({Field::Width, Field::Height}));
-    if (!content.contains(QRectF(rect())))
-        p.fillRect(rect(), Margin);
+    const QRect content = m_layout.content();
+    if (!content.contains(rect()))
+        p.fillRect(rect(), margin);
     p.fillRect(content, palette().window());
 }
 
@@ -402,24 +398,25 @@ void Zrcadlo::mouseDoubleClickEvent(QMouseEvent *event)
         QWidget::mouseDoubleClickEvent(event);
 }
 
-void Zrcadlo::whenIdle(std::function<void()> handler)
+bool Zrcadlo::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_pressing)
-        m_afterPress.enqueue(std::move(handler));
-    else
-        handler();
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !static_cast<QKeyEvent *>(event)->isAutoRepeat()) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Zrcadlo::closeEvent(QCloseEvent *event)
 {
     // A close request that is not user input (Wayland's, an accessibility
     // one) can arrive during a press: it ends the program after the press.
-    if (m_pressing) {
+    if (m_run.running()) {
         event->ignore();
-        m_afterPress.enqueue([this] {
-            if (close())
-                m_afterPress.clear(); // the program is ending
-        });
+        m_run.whenIdle([this] { close(); });
         return;
     }
     QWidget::closeEvent(event);
@@ -428,20 +425,17 @@ void Zrcadlo::closeEvent(QCloseEvent *event)
 void Zrcadlo::describe()
 {
     // Qt tells a screen reader of the change.
-    const auto now = announcerClock();
-    if (!m_press || m_announcer.describeNow(*m_press, now))
-        m_surface->setAccessibleDescription(QString::fromStdString(Description::of(m_press.get())));
-    if (!m_press)
-        return;
-    if (const auto text = m_announcer.afterStep(*m_press, now))
-        m_notice->say(QString::fromStdString(*text));
-    // A result held for the message before it is said when that has had its
-    // time; a new press drops it.
-    const auto due = m_announcer.due();
-    if (due && !m_pressing)
-        QTimer::singleShot(std::max(*due - announcerClock(), std::chrono::milliseconds::zero()), Qt::PreciseTimer,
-                           m_notice, [this, press = m_press.get()] {
-                               if (!m_pressing && m_press.get() == press)
+    const Announcer::Narration n = m_announcer.next(m_press.get(), now());
+    if (n.description)
+        m_surface->setAccessibleDescription(QString::fromStdString(*n.description));
+    if (n.say)
+        m_notice->say(QString::fromStdString(*n.say));
+    // A result held for the message before it is said when the core asks;
+    // a new press drops it.
+    if (n.again && !m_run.running())
+        QTimer::singleShot(std::chrono::duration_cast<std::chrono::milliseconds>(std::max(*n.again - now(), Pacer::Duration::zero())),
+                           Qt::PreciseTimer, m_notice, [this, press = m_press.get()] {
+                               if (!m_run.running() && m_press.get() == press)
                                    describe();
                            });
 }
@@ -467,15 +461,13 @@ QLabel *Zrcadlo::resultLabel(ResultLabel label) const
 void Zrcadlo::setLabelLeft(ResultLabel label, float left)
 {
     QLabel *l = resultLabel(label);
-    m_design[l].moveLeft(toPixel(left));
-    place(l);
+    m_layout.moveTo(l, {toPixel(left), m_layout.design(l).y()});
 }
 
 void Zrcadlo::setLabelTop(ResultLabel label, float top)
 {
     QLabel *l = resultLabel(label);
-    m_design[l].moveTop(toPixel(top));
-    place(l);
+    m_layout.moveTo(l, {m_layout.design(l).x(), toPixel(top)});
 }
 
 void Zrcadlo::setLabelVisible(ResultLabel label, bool visible)
@@ -491,30 +483,4 @@ std::string Zrcadlo::settingText(Setting setting) const
     case Setting::Spomaleni: return nSpomaleni->text().toStdString();
     }
     return {};
-}
-
-void Zrcadlo::pause(std::chrono::nanoseconds length)
-{
-    // A pause shows everything drawn so far, and showing it counts as part
-    // of the pause. No pause, no extra showing: the frame rule covers it.
-    if (length <= std::chrono::nanoseconds::zero())
-        return;
-    const auto deadline = std::chrono::steady_clock::time_point(
-        m_schedule.due(length, std::chrono::steady_clock::now().time_since_epoch()));
-    m_surface->flush();
-    // Meanwhile the window system is answered (pings, exposes, the
-    // compositor's frames), so that the window never looks dead, and a
-    // screen reader gets its keys; the user's input is held until the press
-    // is over. The loop wakes a little early and the last stretch is
-    // slept, so the pace stays exact.
-    const auto loopFor = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - WakeMargin - std::chrono::steady_clock::now());
-    if (loopFor.count() > 0) {
-        QEventLoop loop;
-        QTimer::singleShot(loopFor, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    // Sleeps, no busy waiting, until the deadline; a signal may wake it early.
-    while (std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_until(deadline);
 }

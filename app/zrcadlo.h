@@ -4,17 +4,14 @@
 #pragma once
 
 #include "announcer.h"
-#include "fit.h"
-#include "pacer.h"
+#include "layout.h"
 #include "press.h"
 #include "presshost.h"
+#include "pressrun.h"
 
-#include <QHash>
-#include <QQueue>
 #include <QWidget>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 
 class DrawingSurface;
@@ -25,11 +22,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class ScaledStyle;
 
-// The program's one window: its controls, the settings store (three hidden
-// text boxes), the handlers, and what a Start press needs of the window
-// besides the picture it draws on.
+// The program's one window: its controls, built from the design table, the
+// settings store (three hidden text boxes), the handlers, full screen, and
+// what a Start press needs of the window besides the picture it draws on.
+// Its layout and the run of a press are rooms of their own.
 class Zrcadlo : public QWidget, public PressHost
 {
     Q_OBJECT
@@ -54,13 +51,9 @@ public:
 
     // Window pixels per design pixel, and where the design's origin stands:
     // the content fills the window, its proportions kept, centred.
-    const Fit::Placement &placement() const { return m_placement; }
-    QPointF toDesign(QPointF window) const;
-    QPointF fromDesign(QPointF design) const;
-    // Full screen by F11 or F, or a double-click on the picture, and left
-    // by Esc: taken at once, also during a press, since it changes how the
-    // window is shown, not the program. Whether the event was that.
-    bool fullScreenInput(const QEvent *event);
+    const Fit::Placement &placement() const { return m_layout.placement(); }
+    QPointF toDesign(QPointF window) const { return m_layout.toDesign(window); }
+    QPointF fromDesign(QPointF design) const { return m_layout.fromDesign(design); }
 
     // PressHost
     void setLabelLeft(ResultLabel label, float left) override;
@@ -68,48 +61,47 @@ public:
     void setLabelVisible(ResultLabel label, bool visible) override;
     std::string settingText(Setting setting) const override;
 
-    // The pause after an element: everything drawn is shown, the window
-    // system is answered, and the user's input waits.
+    // The pause after an element (the press run's).
     virtual void pause(std::chrono::nanoseconds length);
-    // How long before the end of a pause its event handling stops, so that
-    // an event being handled then cannot make the pause late.
-    static constexpr std::chrono::milliseconds WakeMargin{3};
 
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    // Runs a handler now, or, while a press runs, after it, in order.
-    void whenIdle(std::function<void()> handler);
     void createControls();
     void connectOption(QRadioButton *option, void (Zrcadlo::*handler)());
     void hideResultLabels();
+    // Full screen by F11 or F, or a double-click on the picture, and left
+    // by Esc: taken at once, also during a press, since it changes how the
+    // window is shown, not the program. Whether the event was that.
+    bool fullScreenInput(const QEvent *event);
     // The picture's accessible description is what it shows now, and a
     // screen reader hears what is worth saying of it.
     void describe();
     QLabel *resultLabel(ResultLabel label) const;
-    // Every control at its design place, scaled and moved as the content is.
+    // The content fitted to the window's size and ratio, and drawn again.
     void fitContent();
-    void place(QWidget *control);
+    // A window larger than its screen's room opens fitted to it.
+    void fitToScreen();
+    template <typename T>
+    T *control(const char *name) const;
 
-    ScaledStyle *m_style = nullptr;
-    Fit::Placement m_placement;
-    // Each control's place in design pixels, in its own parent.
-    QHash<QWidget *, QRect> m_design;
+    Layout m_layout{*this};
+    PressRun m_run;
     DrawingSurface *m_surface = nullptr;
     Notice *m_notice = nullptr;
     Announcer m_announcer;
-    Pacer::Schedule m_schedule;
     // The last press, kept until the next one: the picture stands.
     std::unique_ptr<Press> m_press;
     bool m_selectedAtPress = false;
-    bool m_pressing = false;
-    // What arrived during a press by roads other than the user's input.
-    QQueue<std::function<void()>> m_afterPress;
+    bool m_fittedToScreen = false;
     QScrollBar *HScroll1 = nullptr;
     QLineEdit *nSpomaleni = nullptr;
     QGroupBox *frmKmitocet = nullptr;

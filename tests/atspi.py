@@ -4,8 +4,9 @@
 """The real program as a screen reader meets it, over AT-SPI: a frame named by
 its caption, no hidden settings texts in it, and a picture whose name and
 description a client reads before, during and after a press, and whose
-changes it is told of.      atspi.py ZRCADLO-BINARY   (X server, session bus)
+changes it is told of.      atspi.py ZRCADLO-BINARY DESKTOPREFERENCE   (X server, session bus)
 """
+import json
 import os
 import subprocess
 import sys
@@ -14,7 +15,11 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-PICTURE = "Obraz odrazu světla"
+# The window's design, the table the program is built from.
+DESIGN = {c["name"]: c for c in json.loads(subprocess.run([sys.argv[2], "design"], capture_output=True, text=True,
+                                                          env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                                                          check=True).stdout)["controls"]}
+PICTURE = DESIGN["picture"]["accessibleName"]
 changes = []  # the description, read from the source of each change event
 
 
@@ -48,7 +53,7 @@ try:
     window = wait_for("frame named by the caption", frame)
     picture = pyatspi.findDescendant(window, lambda n: n is not None and n.name == PICTURE)
     said = {"before": picture.description}
-    click("492 30")  # Start
+    click("%d %d" % (DESIGN["cmdStart"]["inWindow"][0] + 44, DESIGN["cmdStart"]["inWindow"][1] + 14))  # Start
     said["during"] = wait_for("description during the press", lambda: " z 30" in picture.description
                               and picture.description)
     said["after"] = wait_for("description after the press", lambda: "Součet" in picture.description
@@ -72,14 +77,15 @@ try:
     subprocess.run(["xdotool", "windowsize", "--sync", xid, "1600", "1162"], check=True)
     origin = [int(v.split("=")[1]) for v in subprocess.run(["xdotool", "getwindowgeometry", "--shell", xid],
                                                           capture_output=True, text=True).stdout.split()[1:3]]
-    for name, design in [("Start", (448, 16, 89, 28)), ("250", (72, 72, 41, 13)),
-                         ("Zpomalení animace", (256, 40, 169, 17)), (PICTURE, (0, 0, 800, 581))]:
+    for name, design in [(DESIGN[c]["accessibleName"], DESIGN[c]["inWindow"]) for c in
+                         ("cmdStart", "op250", "HScroll1", "picture")]:
         node = pyatspi.findDescendant(window, lambda n, name=name: n is not None and n.name == name)
         want = (origin[0] + 2 * design[0], origin[1] + 2 * design[1], 2 * design[2], 2 * design[3])
         got = wait_for(f"extents of {name}", lambda node=node, want=want: (
             tuple(node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)) == want and want), seconds=5)
         print(f"{name} at twice the size: {got}")
-    click("1192 60")  # Konec, at twice the size
+    konec = DESIGN["cmdKonec"]["inWindow"]
+    click("%d %d" % (2 * konec[0] + 88, 2 * konec[1] + 28))  # Konec, at twice the size
     program.wait(timeout=30)
     sys.exit("FAIL: " + "; ".join(failures) if failures else 0)
 finally:

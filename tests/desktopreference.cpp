@@ -5,9 +5,12 @@
 // second copy of the window or the geometry:
 //   desktopreference layout
 //       every control of the window: name, box in the window, caption
+//   desktopreference design
+//       the design table both front ends are built from
 //   desktopreference press POSUN KMITOCET RATIO OUT.ppm
 //       the core's press painted by the desktop's picture at that device
 //       pixel ratio, and where it put the labels (whole pixels)
+#include "design.h"
 #include "drawingsurface.h"
 #include "notice.h"
 #include "recordinghost.h"
@@ -46,7 +49,7 @@ QJsonObject layout()
         else if (auto *l = qobject_cast<QLabel *>(w))
             caption = l->text();
         controls[w->objectName()] = QJsonObject{{"x", box.x()}, {"y", box.y()}, {"width", box.width()},
-                                                {"height", box.height()}, {"caption", caption},
+                                                {"height", box.height()}, {"caption", caption.replace('\n', ' ')},
                                                 {"visible", w->isVisibleTo(&window)}};
     }
     return controls;
@@ -61,7 +64,7 @@ QJsonObject press(const QString &posun, const QString &kmitocet, double ratio, c
     h.press();
     h.picture.snapshot().convertToFormat(QImage::Format_RGB888).save(out, "PPM");
     QJsonObject labels;
-    for (const RecordingHost::Op &op : h.ops) {
+    for (const RecordingHost::Op &op : h.operations()) {
         if (op.kind != RecordingHost::Kind::Left && op.kind != RecordingHost::Kind::Top)
             continue;
         QJsonObject at = labels[LabelNames[int(op.label)]].toObject();
@@ -78,12 +81,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     QJsonObject result;
+    if (args.value(1) == "design") {
+        std::puts(Design::json().c_str());
+        return 0;
+    }
     if (args.value(1) == "layout")
         result = layout();
     else if (args.value(1) == "press" && args.size() == 6)
         result = press(args[2], args[3], args[4].toDouble(), args[5]);
     else {
-        std::fputs("usage: desktopreference layout | press POSUN KMITOCET RATIO OUT.ppm\n", stderr);
+        std::fputs("usage: desktopreference layout | design | press POSUN KMITOCET RATIO OUT.ppm\n", stderr);
         return 2;
     }
     std::fputs(QJsonDocument(result).toJson(QJsonDocument::Compact).constData(), stdout);

@@ -65,6 +65,8 @@ async function nativePage(native, url, close, key = (name) => native.keyboard.pr
         print: (file) => native.pdf({ path: file, printBackground: false }),
         closed: () => native.isClosed(),
         close,
+        resize: (width, height) => (native.setViewportSize ? native.setViewportSize({ width, height })
+            : native.setViewport({ ...native.viewport(), width, height })),
     };
     native.on('pageerror', (e) => page.errors.push(e.message));
     native.on('console', (m) => m.type() === 'error' && page.errors.push(m.text()));
@@ -140,15 +142,19 @@ async function launchWebKit() {
     const actions = (list) => send('POST', session + '/actions', { actions: list });
     const evaluate = (fn, arg) => send('POST', session + '/execute/sync',
                                        { script: `return (${fn}).apply(null, arguments)`, args: [arg ?? null] });
+    // The window's size is set so that its viewport has the size asked
+    // for, around the browser's own bars.
+    const resize = async (width, height) => {
+        await send('POST', session + '/window/rect', { width, height });
+        const [w, h] = await evaluate(() => [innerWidth, innerHeight]);
+        await send('POST', session + '/window/rect', { width: 2 * width - w, height: 2 * height - h });
+    };
     return {
         name: 'webkit',
         async open(url, { width = 800, height = 581 } = {}) {
-            // One window for every page: the window's size is set so that its
-            // viewport has the size asked for, around the browser's own bars.
+            // One window for every page.
             await send('POST', session + '/url', { url: 'about:blank' });
-            await send('POST', session + '/window/rect', { width, height });
-            const [w, h] = await evaluate(() => [innerWidth, innerHeight]);
-            await send('POST', session + '/window/rect', { width: 2 * width - w, height: 2 * height - h });
+            await resize(width, height);
             await send('POST', session + '/url', { url });
             const page = {
                 errors: [], requests: [], evaluate,
@@ -169,6 +175,7 @@ async function launchWebKit() {
                 },
                 closed: () => false, // "Konec" ends the page in place here
                 close: () => undefined,
+                resize,
             };
             return page;
         },

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "design.h"
+
 #include <QImage>
 #include <QList>
 #include <QPoint>
@@ -63,9 +65,25 @@ inline bool labelShown(const QImage &image, QRect area)
 }
 } // namespace Pixel
 
-// Where things are in the window, in its own pixels.
+// Where things are in the window, in its own pixels, from the design table:
+// a button's centre, an option's circle, a label's box.
 namespace At {
-inline const QPoint Start(492, 30), Konec(596, 30), Op0(46, 78), Op250(78, 78), Op1(182, 78), Op2(230, 78);
-inline const QRect Headline(280, 8, 145, 25);
+inline QRect box(const char *name)
+{
+    const Design::Rect r = Design::inWindow(Design::control(name));
+    return {r.x, r.y, r.width, r.height};
+}
+inline QPoint middle(const char *name)
+{
+    const QRect r = box(name);
+    return r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+}
+inline QPoint circle(const char *name)
+{
+    return box(name).topLeft() + QPoint(6, 6);
+}
+inline const QPoint Start = middle("cmdStart"), Konec = middle("cmdKonec");
+inline const QPoint Op0 = circle("op0"), Op250 = circle("op250"), Op1 = circle("op1"), Op2 = circle("op2");
+inline const QRect Headline = box("labVelimor");
 inline const QRect LabZdroj(294, 200, 41, 41);
 } // namespace At

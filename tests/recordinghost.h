@@ -3,74 +3,48 @@
 
 #pragma once
 
-#include "canvas.h"
 #include "picture.h"
 #include "press.h"
 #include "presshost.h"
+#include "recording.h"
 
 #include <QList>
-
-#include <chrono>
 #include <QMap>
 #include <QString>
 
-// Records every operation of a press, drawing and the rest, in order, with
-// the drawing state in force when it was made.
-class RecordingHost : public Canvas, public PressHost
+// A whole press recorded in order, drawing and the rest, by the core's own
+// recording: the drawing state in force at each operation, the labels,
+// the settings read and the pauses asked for.
+class RecordingHost : public Recording, public PressHost
 {
 public:
-    enum class Kind { ScaleMode, DrawWidth, FillStyle, FillColor, Line, Circle, Left, Top, Visible, Read, Pause };
+    using Kind = Recording::Kind;
+    using Op = Recording::Operation;
 
-    struct Op
-    {
-        Kind kind;
-        int flags = 0;
-        float a = 0, b = 0, c = 0, d = 0; // coordinates, radius or value
-        quint32 color = 0;
-        ResultLabel label = ResultLabel::Radius;
-        Setting setting = Setting::Posun;
-        std::chrono::nanoseconds pause{};
-        // State in force at the operation.
-        int drawWidth = 0;
-        int fillStyle = -1;
-        quint32 fillColor = 0;
-    };
+    RecordingHost() = default;
+    explicit RecordingHost(Canvas &target) : Recording(target) {}
 
-    mutable QList<Op> ops; // reads are recorded too, from a const call
     QMap<Setting, QString> texts{{Setting::Posun, "0"}, {Setting::Kmitocet, "1"}, {Setting::Spomaleni, "1"}};
-    int drawWidth = 1;
-    int fillStyle = 1;
-    quint32 fillColor = 0;
 
+    QList<Op> ops() const { return {operations().begin(), operations().end()}; }
     QList<Op> of(Kind kind) const;
-    // A whole press drawn on this recorder, its pauses recorded.
-    void press() { pressOn(*this); }
-    // A whole press drawn on a canvas, stepped to its end; the recorder is
-    // its host and records the pauses.
-    void pressOn(Canvas &canvas);
+    // A whole press, stepped to its end, its pauses recorded (it waits for none).
+    void press();
 
-    void setScaleMode(int mode) override;
-    void setDrawWidth(int width) override;
-    void setFillStyle(int style) override;
-    void setFillColor(std::uint32_t color) override;
-    void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
-    void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
-    void setLabelLeft(ResultLabel label, float left) override;
-    void setLabelTop(ResultLabel label, float top) override;
-    void setLabelVisible(ResultLabel label, bool visible) override;
+    void setLabelLeft(ResultLabel label, float left) override { note({Kind::Left, 0, left, 0, 0, 0, 0, label}); }
+    void setLabelTop(ResultLabel label, float top) override { note({Kind::Top, 0, top, 0, 0, 0, 0, label}); }
+    void setLabelVisible(ResultLabel label, bool visible) override
+    {
+        note({Kind::Visible, 0, visible ? 1.0f : 0.0f, 0, 0, 0, 0, label});
+    }
     std::string settingText(Setting setting) const override;
-    // Records a pause the press asked for (it waits for none).
     virtual void pause(std::chrono::nanoseconds length);
-
-private:
-    Op stamped(Kind kind) const;
 };
 
 // A press painted into a picture, its labels and settings recorded.
 class PictureHost : public RecordingHost
 {
 public:
-    explicit PictureHost(qreal dpr = 1.0) : picture(Picture::FieldSize, dpr) {}
+    explicit PictureHost(qreal dpr = 1.0) : RecordingHost(picture), picture(Picture::FieldSize, dpr) {}
     Picture picture;
-    void press() { pressOn(picture); }
 };

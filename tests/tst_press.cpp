@@ -44,7 +44,7 @@ char letter(Kind k)
 QString signature(const RecordingHost &h)
 {
     QString s;
-    for (const Op &op : h.ops)
+    for (const Op &op : h.operations())
         s += QLatin1Char(letter(op.kind));
     return s;
 }
@@ -137,11 +137,11 @@ void TestPress::wholePress()
     h.press();
 
     QCOMPARE(signature(h), expectedSignature(posun == "250", true));
-    QCOMPARE(h.ops[0].a, 3.0f);
+    QCOMPARE(h.operations()[0].a, 3.0f);
 
     // Background band: 520 rows, bottom first, in the window's grey.
     for (int r = 1; r <= 520; ++r) {
-        const Op &op = h.ops[1 + r];
+        const Op &op = h.operations()[1 + r];
         QCOMPARE(op.flags, 6);
         QCOMPARE(op.color, Colors::LightGrey);
         QCOMPARE(op.drawWidth, 1);
@@ -237,9 +237,9 @@ void TestPress::wholePress()
     }
 
     // What stands on the window afterwards.
-    QCOMPARE(h.drawWidth, 2);
-    QCOMPARE(h.fillStyle, 0);
-    QCOMPARE(h.fillColor, Colors::CaptionText);
+    QCOMPARE(h.drawWidth(), 2);
+    QCOMPARE(h.fillStyle(), 0);
+    QCOMPARE(h.fillColor(), Colors::CaptionText);
 }
 
 void TestPress::elementPasses()
@@ -253,8 +253,8 @@ void TestPress::elementPasses()
     int pass = 0;
     int widthsInPass = 0;
     const int sweepStart = 2 + 520 + 3 + 4 + 3 + 1 + 60 + 2;
-    QCOMPARE(h.ops[sweepStart - 1].kind, Kind::DrawWidth);
-    for (const Op &op : h.ops.mid(sweepStart)) {
+    QCOMPARE(h.operations()[sweepStart - 1].kind, Kind::DrawWidth);
+    for (const Op &op : h.ops().mid(sweepStart)) {
         if (pass == 30)
             break;
         if (op.kind == Kind::DrawWidth)
@@ -300,11 +300,12 @@ void TestPress::elementPasses()
 
     // The pause after the last element comes before the marker.
     int lastPause = -1;
-    for (int i = 0; i < h.ops.size(); ++i)
-        if (h.ops[i].kind == Kind::Pause)
+    const QList<Op> ops = h.ops();
+    for (int i = 0; i < ops.size(); ++i)
+        if (ops[i].kind == Kind::Pause)
             lastPause = i;
-    QCOMPARE(h.ops[lastPause + 1].kind, Kind::Line);
-    QCOMPARE(h.ops[lastPause + 1].d, 100.0f);
+    QCOMPARE(ops[lastPause + 1].kind, Kind::Line);
+    QCOMPARE(ops[lastPause + 1].d, 100.0f);
 }
 
 void TestPress::labSoucetByTexts_data()
@@ -369,11 +370,11 @@ void TestPress::finishedPressDrawsNoMore()
     while (press.step())
         ++pauses;
     QCOMPARE(pauses, 30);
-    const qsizetype ops = h.ops.size();
+    const std::size_t ops = h.size();
     QVERIFY(press.finished());
     QVERIFY(!press.step());
     QVERIFY(!press.step());
-    QCOMPARE(h.ops.size(), ops);
+    QCOMPARE(h.size(), ops);
 }
 
 void TestPress::description_data()
@@ -444,20 +445,21 @@ void TestPress::announcements()
     h.texts[Setting::Spomaleni] = slowdown;
     Press press(h, h);
     Announcer announcer;
-    QList<std::pair<std::chrono::milliseconds, std::string>> texts;
-    std::chrono::milliseconds now{5000};
+    QList<std::pair<Pacer::Duration, std::string>> texts;
+    Pacer::Duration now = 5000ms;
     while (const auto pause = press.step()) {
-        if (auto text = announcer.afterStep(press, now))
+        if (auto text = announcer.next(&press, now).say)
             texts.append({now, *text});
-        now += std::chrono::duration_cast<std::chrono::milliseconds>(*pause);
+        now += *pause;
     }
     const auto complete = now;
     for (auto at = now; !texts.size() || texts.last().second.find("Součet") == std::string::npos; at += 1ms) {
         QVERIFY2(at - complete <= 1s, qPrintable(slowdown));
-        if (auto text = announcer.afterStep(press, at))
+        if (auto text = announcer.next(&press, at).say)
             texts.append({at, *text});
     }
-    QVERIFY(!announcer.afterStep(press, now + 60s) && !announcer.due());
+    const Announcer::Narration late = announcer.next(&press, now + 60s);
+    QVERIFY(!late.say && !late.again && !late.description);
     QCOMPARE(texts.size(), said);
     for (qsizetype i = 1; i < texts.size(); ++i)
         QVERIFY(texts[i].first - texts[i - 1].first >= Announcer::speakingTime(texts[i - 1].second));
@@ -568,9 +570,8 @@ void TestPress::fit()
 void TestPress::recordingDrawsAgain()
 {
     RecordingHost drawn, again;
-    Recording recording(drawn);
-    drawn.pressOn(recording);
-    recording.replay(again);
+    drawn.press();
+    drawn.replay(again);
     const auto canvasOps = [](const QList<Op> &ops) {
         QStringList list;
         for (const Op &o : ops)
@@ -579,8 +580,8 @@ void TestPress::recordingDrawsAgain()
                             .arg(o.d).arg(o.color);
         return list;
     };
-    QVERIFY(recording.size() > 800);
-    QCOMPARE(canvasOps(again.ops), canvasOps(drawn.ops));
+    QVERIFY(drawn.size() > 800);
+    QCOMPARE(canvasOps(again.ops()), canvasOps(drawn.ops()));
 }
 
 QTEST_APPLESS_MAIN(TestPress)

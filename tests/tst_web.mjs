@@ -21,6 +21,9 @@ const FILE_URL = 'file://' + PAGE;
 // Rows that need DevTools or emulation run in Chromium alone.
 const CHROMIUM_ONLY = { skip: ENGINE !== 'chromium' && 'Chromium only' };
 const scratch = mkdtempSync(join(tmpdir(), 'zrcadlo-web-'));
+// The window's design, the table both front ends are built from.
+const DESIGN = reference('design');
+const [W, H] = DESIGN.field;
 let engine;
 before(async () => { engine = await launch(ENGINE); });
 after(async () => {
@@ -31,7 +34,7 @@ after(async () => {
 // ---- The driver: the page's state read in the page -------------------
 
 // Put into the page once it is ready; the same in every engine.
-function probe() {
+function probe([W]) {
     const $ = (id) => document.getElementById(id);
     const labels = ['labRadius', 'labCas', 'labZdroj', 'labDetektor', 'labSoucet'];
     let presses = 0; // counted by the busy shield going away
@@ -57,12 +60,12 @@ function probe() {
         }),
         // A point of the window, in the viewport's pixels.
         at(x, y) {
-            const r = $('Zrcadlo').getBoundingClientRect(), scale = r.width / 800;
+            const r = $('Zrcadlo').getBoundingClientRect(), scale = r.width / W;
             return [r.left + x * scale, r.top + y * scale];
         },
         // Element arrows standing: the tail circles in the row under the mirror.
         arrows() {
-            const canvas = $('picture'), r = canvas.width / 800, c = canvas.getContext('2d');
+            const canvas = $('picture'), r = canvas.width / W, c = canvas.getContext('2d');
             let n = 0;
             for (let e = 0; e < 30; e++)
                 n += c.getImageData(Math.round((55 + 24 * e) * r), Math.round(304 * r), Math.ceil(3 * r),
@@ -76,11 +79,13 @@ async function open(options = {}, browser = engine) {
     const page = await browser.open(options.url ?? FILE_URL, options);
     await page.waitFor(() => !document.getElementById('Zrcadlo')?.classList.contains('loading'));
     // Fitted to the viewport as it is now: a driver may still be sizing it.
-    await page.waitFor(() => Math.abs(document.getElementById('Zrcadlo').getBoundingClientRect().width
-                                      - 800 * Math.min(innerWidth / 800, innerHeight / 581)) < 1);
-    await page.evaluate(probe);
+    await fitted(page);
+    await page.evaluate(probe, DESIGN.field);
     return page;
 }
+// Fitted to the viewport as it is now.
+const fitted = (page) => page.waitFor(([w, h]) => Math.abs(document.getElementById('Zrcadlo').getBoundingClientRect().width
+                                                     - w * Math.min(innerWidth / w, innerHeight / h)) < 1, DESIGN.field);
 const state = (page) => page.evaluate(() => window.probe.state());
 const arrows = (page) => page.evaluate(() => window.probe.arrows());
 const idle = (page) => page.waitFor(() => !window.probe.state().pressing);
@@ -89,11 +94,11 @@ const errors = async (page) => (page.closed() ? page.errors : [...page.errors, .
 const at = (page, x, y) => page.evaluate(([u, v]) => window.probe.at(u, v), [x, y]);
 // A control's point 6 window pixels in from its left edge, halfway down.
 // (A window that "Konec" has ended has no size; its controls are then at 0, 0.)
-const inside = (page, id) => page.evaluate((name) => {
+const inside = (page, id) => page.evaluate(([name, w]) => {
     const r = document.getElementById(name).getBoundingClientRect();
-    const scale = document.getElementById('Zrcadlo').getBoundingClientRect().width / 800 || 1;
+    const scale = document.getElementById('Zrcadlo').getBoundingClientRect().width / w || 1;
     return [r.left + 6 * scale, r.top + r.height / 2];
-}, id);
+}, [id, W]);
 
 // Window points of the scroll bar's parts and the thumb's drags.
 const SCROLL = { 'scroll left': [264, 48], 'scroll right': [416, 48], 'trough left': [290, 48],
@@ -121,6 +126,10 @@ async function act(page, action) {
         return page.waitFor(() => window.probe.state().pressing);
     if (verb === 'dblclick')
         return page.native.mouse.dblclick(...await at(page, 600, 400));
+    if (verb === 'viewport') { // a tablet turned, a browser window resized
+        await page.resize(...what.split('x').map(Number));
+        return fitted(page);
+    }
     if (verb === 'fullscreen') // gone full screen while the press still runs
         return page.waitFor(() => window.probe.state().fullscreen && window.probe.state().pressing);
     throw new Error('unknown action ' + action);
@@ -243,7 +252,7 @@ test('the window and every control at its place, as on the desktop, every line o
     assert.deepEqual(got.controls, Object.entries(desktop).map(([name, d]) =>
         [name, d.visible ? [d.x, d.y, d.width, d.height] : null, d.caption, d.visible, []]));
     assert.deepEqual([got.size, got.background, got.focus, got.title, got.lang, got.store, got.picture],
-                     [[800, 581], 'rgb(192, 192, 192)', 'cmdStart', 'Velimor - www.velimor.example', 'cs',
+                     [DESIGN.field, 'rgb(192, 192, 192)', 'cmdStart', DESIGN.caption, 'cs',
                       ['hidden', 'hidden', 'hidden'], ['img', 'Obraz odrazu světla', 'Obraz je prázdný. Tlačítko Start ho nakreslí.']]);
     // The desktop's accessible names; the store is not in the tree.
     if (ENGINE === 'chromium') {
@@ -255,6 +264,7 @@ test('the window and every control at its place, as on the desktop, every line o
     assert.deepEqual(await errors(page), []);
     await page.close();
 });
+const SLOWDOWN_5 = ['focus:HScroll1', 'key:ArrowRight', 'key:ArrowRight', 'key:ArrowRight', 'key:ArrowRight'];
 // Each row: what the user does, then what the window holds afterwards.
 // "midpress" waits until a press runs; what comes then waits for its end.
 const INPUT = [
@@ -283,6 +293,16 @@ const INPUT = [
     // Full screen is taken at once: by the press's end the key would no longer count as the user's.
     ['F during a press: full screen at once', ['focus:HScroll1', 'key:End', 'click:cmdStart', 'midpress', 'key:f',
                                                'fullscreen'], { fullscreen: true, labels: 0 }],
+    // Every one of several held, in order, aimed where it was aimed whatever the viewport is then.
+    ['several held: both groups, Konec last', ['click:cmdStart', 'midpress', 'click:op250', 'click:op2', 'click:cmdKonec',
+                                               'wait'], { ended: true, presses: 1 }],
+    ['three quick clicks on the arrow held', ['click:cmdStart', 'midpress', 'click:scroll right', 'click:scroll right',
+                                              'click:scroll right', 'wait'], { settings: '0/1/4', presses: 1 }],
+    ['held across a turn of the tablet', ['viewport:1366x768', ...SLOWDOWN_5, 'click:cmdStart', 'midpress', 'click:op250',
+                                          'click:op2', 'viewport:768x1024', 'wait'],
+     { checked: ['op250', 'op2'], settings: '250/2/5', presses: 1 }],
+    ['held across full screen', [...SLOWDOWN_5, 'click:cmdStart', 'midpress', 'click:op250', 'key:f', 'fullscreen', 'wait'],
+     { checked: ['op250', 'op1'], settings: '250/1/5', fullscreen: true }],
     ['a double-click on the picture during a press too', ['focus:HScroll1', 'key:End', 'click:cmdStart', 'midpress',
                                                          'dblclick', 'fullscreen'], { fullscreen: true }, 'chromium'],
 ];
@@ -351,12 +371,12 @@ test('presses: the picture grows, and ends as the desktop draws it', async (t) =
             if (how.zoomTo) {
                 const cdp = await page.native.context().newCDPSession(page.native);
                 await cdp.send('Emulation.setDeviceMetricsOverride',
-                               { width: 800, height: 581, deviceScaleFactor: how.zoomTo, mobile: false });
+                               { width: W, height: H, deviceScaleFactor: how.zoomTo, mobile: false });
             }
             if (how.resize)
                 await page.native.setViewportSize({ width: how.resize[0], height: how.resize[1] });
             await idle(page);
-            const got = await canvasPixels(page), final = got.width / 800;
+            const got = await canvasPixels(page), final = got.width / W;
             const want = desktopPress(posun, kmitocet, final);
             assert.deepEqual([got.width, got.height], [want.width, want.height]);
             // Within one CSS pixel, both ways, by colour class.
@@ -377,7 +397,7 @@ test('presses: the picture grows, and ends as the desktop draws it', async (t) =
 
 // Each row: a viewport (its scale not whole, and 1 : 1). A press after
 // another one with other settings leaves exactly what it leaves alone.
-const SECOND_PRESS = [[1111, 807], [800, 581]];
+const SECOND_PRESS = [[1111, 807], [W, H]];
 test('a press leaves its own picture, whatever was drawn before', async (t) => {
     const press = async (page, settings) => {
         await page.evaluate(() => { document.getElementById('nSpomaleni').value = '0'; });
@@ -508,7 +528,7 @@ test('a screen reader hears the picture: its description, and the live region ov
 // backing store is its displayed size in device pixels.
 const VIEWPORTS = [['phone 320', 320, 568, 2], ['phone', 390, 844, 3], ['tablet portrait', 768, 1024, 2],
                    ['tablet landscape', 1024, 768, 2], ['laptop', 1366, 768, 1], ['projector', 1920, 1080, 1],
-                   ['projector 1440p', 2560, 1440, 1], ['1 : 1', 800, 581, 1]];
+                   ['projector 1440p', 2560, 1440, 1], ['1 : 1', W, H, 1]];
 
 test('any screen: the window at the largest size that fits', CHROMIUM_ONLY, async (t) => {
     for (const [name, width, height, ratio] of VIEWPORTS) {
@@ -522,18 +542,18 @@ test('any screen: the window at the largest size that fits', CHROMIUM_ONLY, asyn
                          || root.scrollHeight > root.clientHeight, backing: [canvas.width, canvas.height],
                          hit: document.elementFromPoint(s.left + s.width / 2, s.top + s.height / 2)?.id };
             });
-            const [left, top, right, bottom] = got.box, scale = Math.min(width / 800, height / 581);
+            const [left, top, right, bottom] = got.box, scale = Math.min(width / W, height / H);
             const near = (a, b) => Math.abs(a - b) < 1;
             assert.ok(left >= -0.01 && top >= -0.01 && right <= width + 0.01 && bottom <= height + 0.01, `${got.box}`);
             assert.ok((near(left, 0) && near(right, width)) || (near(top, 0) && near(bottom, height)), `${got.box}`);
             // Centred to a whole device pixel: an odd margin leaves one over.
             const centred = (a, b) => Math.abs(a - b) <= 1 / ratio + 0.01;
-            assert.ok(near(right - left, 800 * scale) && centred(left, width - right) && centred(top, height - bottom),
+            assert.ok(near(right - left, W * scale) && centred(left, width - right) && centred(top, height - bottom),
                       `${got.box}`);
             assert.deepEqual([got.scrolls, got.backing, got.hit],
                              [false, [Math.round((right - left) * ratio), Math.round((bottom - top) * ratio)], 'cmdStart']);
-            if (width === 800 && height === 581)
-                assert.deepEqual(got.box, [0, 0, 800, 581]);
+            if (width === W && height === H)
+                assert.deepEqual(got.box, [0, 0, W, H]);
             await page.close();
         });
     }
@@ -654,7 +674,7 @@ test('print after a press: the window and its picture as on the screen, with the
         for (let x = 0; x < paper.width; x++)
             if (grey(paper.at(x, y)))
                 box.splice(0, 4, Math.min(box[0], x), Math.min(box[1], y), Math.max(box[2], x), Math.max(box[3], y));
-    const scale = (box[2] + 1 - box[0]) / 800;
+    const scale = (box[2] + 1 - box[0]) / W;
     const p = (x, y) => paper.at(box[0] + x * scale, box[1] + y * scale);
     const count = (xs, ys) => xs.flatMap((x) => ys.map((y) => dark(p(x, y)))).filter(Boolean).length;
     const range = (from, to) => Array.from({ length: to - from }, (_, i) => from + i);

@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Velimor
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "design.h"
 #include "drawingsurface.h"
 #include "look.h"
 #include "notice.h"
+#include "pixels.h"
 #include "windowdriver.h"
 
 #include <QtTest>
@@ -17,6 +19,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTemporaryFile>
+#include <QScreen>
+#include <QWindow>
 
 #include "pacer.h"
 
@@ -42,6 +47,15 @@ private slots:
     }
 
     void startUpState();
+    // Before the tests that end the application's loop: presses here run
+    // event loops of their own.
+    void heldInput_data();
+    void heldInput();
+    void returnPressesAFocusedButton();
+    void anotherScreenScale_data();
+    void anotherScreenScale();
+    void contentWholeAtFractionalScales_data();
+    void contentWholeAtFractionalScales();
     void designTable_data();
     void designTable();
     void creationOrder();
@@ -143,59 +157,30 @@ void TestZrcadlo::startUpState()
 
 void TestZrcadlo::designTable_data()
 {
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("fontPixels"); // 0: the dialog font
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<int>("alignment");
-
-    const int left = Qt::AlignLeft, centre = Qt::AlignHCenter;
-    auto row = [](const char *name, const char *container, const char *type, QRect g, const char *caption,
-                  int px, bool visible, int align = 0) {
-        QTest::newRow(name) << QString(container) << QString(type) << g << QString(caption) << px << visible
-                            << align;
-    };
-    row("HScroll1", "Zrcadlo", "QScrollBar", {256, 40, 169, 17}, "", 0, true);
-    row("nSpomaleni", "Zrcadlo", "QLineEdit", {392, 8, 65, 25}, "", 0, false);
-    row("frmKmitocet", "Zrcadlo", "QGroupBox", {152, 56, 129, 33}, "Kmitočet světla", 16, true);
-    row("op2", "frmKmitocet", "QRadioButton", {72, 16, 33, 13}, "2", 0, true);
-    row("op1", "frmKmitocet", "QRadioButton", {24, 16, 41, 13}, "1", 0, true);
-    row("nKmitocet", "Zrcadlo", "QLineEdit", {248, 88, 41, 19}, "", 0, false);
-    row("cmdKonec", "Zrcadlo", "QPushButton", {552, 16, 89, 28}, "Konec", 19, true);
-    row("frmPosun", "Zrcadlo", "QGroupBox", {32, 56, 89, 33}, "Posun", 16, true);
-    row("op250", "frmPosun", "QRadioButton", {40, 16, 41, 13}, "250", 0, true);
-    row("op0", "frmPosun", "QRadioButton", {8, 16, 41, 13}, "0", 0, true);
-    row("nPosun", "Zrcadlo", "QLineEdit", {24, 40, 41, 19}, "", 0, false);
-    row("cmdStart", "Zrcadlo", "QPushButton", {448, 16, 89, 28}, "Start", 21, true);
-    row("labSoucet", "Zrcadlo", "QLabel", {312, 48, 105, 41}, "Součet radiusvektorů", 16, false, centre);
-    row("labDetektor", "Zrcadlo", "QLabel", {440, 48, 65, 25}, "Detektor", 16, false, left);
-    row("labZdroj", "Zrcadlo", "QLabel", {0, 232, 41, 41}, "Zdroj světla", 16, false, left);
-    row("labCas", "Zrcadlo", "QLabel", {0, 72, 49, 17}, "Čas", 16, false, left);
-    row("labRadius", "Zrcadlo", "QLabel", {8, 120, 137, 57}, "Radiusvektory fotonu na trasách od elementů zrcadla",
-        16, false, centre);
-    row("labPosun", "Zrcadlo", "QLabel", {32, 8, 209, 41}, "Posun zdroje a detektoru světla vlevo od centra zrcadla",
-        16, true, centre);
-    row("labVelimor", "Zrcadlo", "QLabel", {280, 8, 145, 25}, "Velimor", 23, true, left);
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < Design::Controls.size(); ++i)
+        QTest::newRow(Design::Controls[i].name.data()) << int(i);
 }
 
+// Every control as the design table has it, its caption whole in its box.
 void TestZrcadlo::designTable()
 {
-    QFETCH(QString, container);
-    QFETCH(QString, type);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, caption);
-    QFETCH(int, fontPixels);
-    QFETCH(bool, visible);
-    QFETCH(int, alignment);
-    const QString name = QTest::currentDataTag();
-    QWidget *c = child(name);
+    QFETCH(int, row);
+    const Design::Control &d = Design::Controls[std::size_t(row)];
+    static const QMap<Design::Kind, QString> classes{
+        {Design::Kind::Picture, "DrawingSurface"}, {Design::Kind::ScrollBar, "QScrollBar"},
+        {Design::Kind::Store, "QLineEdit"},        {Design::Kind::Frame, "QGroupBox"},
+        {Design::Kind::Option, "QRadioButton"},    {Design::Kind::Button, "QPushButton"},
+        {Design::Kind::Label, "QLabel"}};
+    const QString caption = QString::fromUtf8(d.caption.data(), qsizetype(d.caption.size()));
+    const QRect geometry(d.rect.x, d.rect.y, d.rect.width, d.rect.height);
+    const int fontPixels = d.points > 0 ? Design::pixels(d.points) : 0;
+    QWidget *c = child(QTest::currentDataTag());
 
-    QCOMPARE(c->metaObject()->className(), qPrintable(type));
-    QCOMPARE(c->parentWidget()->objectName(), container);
+    QCOMPARE(c->metaObject()->className(), classes.value(d.kind));
+    QCOMPARE(c->parentWidget()->objectName(), QString::fromUtf8(d.parent.data(), qsizetype(d.parent.size())));
     QCOMPARE(c->geometry(), geometry);
-    QCOMPARE(c->isVisible(), visible);
+    QCOMPARE(c->isVisible(), d.visible);
 
     QString shown;
     if (auto *b = qobject_cast<QAbstractButton *>(c))
@@ -219,8 +204,8 @@ void TestZrcadlo::designTable()
     }
 
     if (auto *l = qobject_cast<QLabel *>(c)) {
-        QCOMPARE(int(l->alignment() & Qt::AlignHorizontal_Mask), alignment);
-        QVERIFY(l->wordWrap());
+        QCOMPARE(int(l->alignment() & Qt::AlignHorizontal_Mask),
+                 int(d.align == Design::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
         QVERIFY(l->autoFillBackground());
         // The caption's ink lies inside the fixed box: render it into a
         // taller and wider copy and look for ink outside the design size.
@@ -228,7 +213,6 @@ void TestZrcadlo::designTable()
         copy.setFont(f);
         copy.setText(caption);
         copy.setAlignment(l->alignment());
-        copy.setWordWrap(true);
         copy.setAutoFillBackground(true);
         copy.setPalette(l->palette());
         copy.setFixedSize(geometry.width(), 200);
@@ -241,9 +225,11 @@ void TestZrcadlo::designTable()
                 if (ink.pixel(x, y) != bg)
                     bottom = y;
         QVERIFY2(bottom >= 0 && bottom < geometry.height(), qPrintable(QString::number(bottom)));
-        // Every word is on a line that fits (nothing wider than the box).
-        const int lines = (bottom + QFontMetrics(f).lineSpacing()) / QFontMetrics(f).lineSpacing();
-        QVERIFY(lines * QFontMetrics(f).lineSpacing() <= geometry.height() + QFontMetrics(f).descent());
+        // Every line fits the box (nothing wider, no line below it).
+        for (const QString &line : caption.split('\n'))
+            QVERIFY2(QFontMetrics(f).horizontalAdvance(line) <= geometry.width(), qPrintable(line));
+        QVERIFY(caption.count('\n') * QFontMetrics(f).lineSpacing() + QFontMetrics(f).height()
+                <= geometry.height() + QFontMetrics(f).descent());
     }
     if (auto *b = qobject_cast<QRadioButton *>(c)) {
         QStyleOptionButton opt;
@@ -382,7 +368,7 @@ void TestZrcadlo::tabCycle()
     QApplication::setActiveWindow(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     child("cmdStart")->setFocus();
-    const QStringList cycle{"op0", "cmdKonec", "op1", "HScroll1", "drawingSurface", "cmdStart", "op0"};
+    const QStringList cycle{"op0", "cmdKonec", "op1", "HScroll1", "picture", "cmdStart", "op0"};
     for (const QString &name : cycle) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), name);
@@ -391,12 +377,12 @@ void TestZrcadlo::tabCycle()
     click("op250");
     click("op2");
     child("cmdStart")->setFocus();
-    for (const char *name : {"op250", "cmdKonec", "op2", "HScroll1", "drawingSurface", "cmdStart"}) {
+    for (const char *name : {"op250", "cmdKonec", "op2", "HScroll1", "picture", "cmdStart"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString(name));
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), QString("drawingSurface"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("picture"));
 }
 
 void TestZrcadlo::arrowKeysMoveWithinGroup()
@@ -481,9 +467,9 @@ void TestZrcadlo::inputDuringPressWaitsForItsEnd()
     // Two presses one after the other, both at the old slowdown; then the
     // new slowdown, then the close.
     const QString press = QString("1").repeated(30) + "|";
-    QCOMPARE(watched.log, press + press);
-    QCOMPARE(text("nSpomaleni"), QString("5"));
-    QVERIFY(!w->isVisible());
+    QTRY_COMPARE(watched.log, press + press);
+    QTRY_COMPARE(text("nSpomaleni"), QString("5"));
+    QTRY_VERIFY(!w->isVisible());
     QCOMPARE(w->cursor().shape(), Qt::ArrowCursor);
     w = nullptr;
 }
@@ -500,7 +486,7 @@ void TestZrcadlo::fullScreenAtOnce_data()
     QTest::newRow("Esc alone") << QStringList{"Esc"} << false << false;
     QTest::newRow("Ctrl+F is not it") << QStringList{"Ctrl+F"} << false << false;
     QTest::newRow("F during a press") << QStringList{"F"} << true << true;
-    QTest::newRow("double-click on the picture during a press") << QStringList{"double-click drawingSurface"} << true
+    QTest::newRow("double-click on the picture during a press") << QStringList{"double-click picture"} << true
                                                                 << true;
     QTest::newRow("double-click on a label") << QStringList{"double-click labPosun"} << false << false;
 }
@@ -563,5 +549,197 @@ void TestZrcadlo::touchAtTwiceTheSize()
     QCOMPARE(QStringList({text("nPosun"), text("nKmitocet"), text("nSpomaleni")}).join('/'), settings);
 }
 
-QTEST_MAIN(TestZrcadlo)
+namespace {
+
+// Where a user aims at a control, in design pixels: 6 pixels in, halfway down.
+QPointF aimAt(const QString &name)
+{
+    const Design::Rect r = Design::inWindow(Design::control(name.toStdString()));
+    return {r.x + 6.0, r.y + r.height / 2.0};
+}
+const QPointF RightArrow(418, 48);
+
+// The screens by their device pixel ratio: 1, 2 and 1.5 (see main).
+QScreen *screenOfRatio(double ratio)
+{
+    for (QScreen *s : QGuiApplication::screens())
+        if (s->devicePixelRatio() == ratio)
+            return s;
+    qFatal("no screen of ratio %g", ratio);
+}
+
+} // namespace
+
+void TestZrcadlo::heldInput_data()
+{
+    // Each: what comes during a slowdown-2 press, one step after another;
+    // then the settings and whether the program has ended, after the press.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<bool>("ended");
+    QTest::newRow("options of both groups") << QStringList{"click op250", "click op2"} << "250/2/2" << false;
+    QTest::newRow("Konec last") << QStringList{"click op250", "click op2", "click cmdKonec"} << "250/2/2" << true;
+    QTest::newRow("three quick clicks on the arrow") << QStringList{"double-click arrow", "click arrow"} << "0/1/5"
+                                                     << false;
+    QTest::newRow("Return on a focused Konec") << QStringList{"focus cmdKonec", "key Return"} << "0/1/2" << true;
+    QTest::newRow("a click held across a resize") << QStringList{"click op250", "resize"} << "250/1/2" << false;
+    QTest::newRow("a tap held across a resize") << QStringList{"tap op250", "resize"} << "250/1/2" << false;
+    QTest::newRow("a click held across a change of scale") << QStringList{"click op250", "screen 2"} << "250/1/2"
+                                                           << false;
+}
+
+// What waits for the end of a press is taken after it, every one, in
+// order, aimed where it was aimed whatever the window's size is then.
+void TestZrcadlo::heldInput()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, settings);
+    QFETCH(bool, ended);
+    QWindow *window = w->windowHandle();
+    const auto at = [this](QPointF design) { return w->fromDesign(design).toPoint(); };
+    const auto settingsNow = [this] { return QStringList({text("nPosun"), text("nKmitocet"), text("nSpomaleni")}).join('/'); };
+    QPointingDevice *finger = QTest::createTouchDevice();
+    QString during;
+    QTimer::singleShot(300, w, [&] {
+        for (const QString &step : steps) {
+            const QString what = step.section(' ', 1);
+            const QPointF point = what == "arrow" ? RightArrow : what.startsWith("op") || what.startsWith("cmd")
+                                                                     ? aimAt(what) : QPointF();
+            if (step.startsWith("click"))
+                QTest::mouseClick(window, Qt::LeftButton, {}, at(point));
+            else if (step.startsWith("double-click"))
+                QTest::mouseDClick(window, Qt::LeftButton, {}, at(point));
+            else if (step.startsWith("tap")) {
+                QTest::touchEvent(window, finger).press(0, at(point), window);
+                QTest::touchEvent(window, finger).release(0, at(point), window);
+            } else if (step.startsWith("focus"))
+                child(what)->setFocus();
+            else if (step.startsWith("key"))
+                QTest::keyClick(window, Qt::Key_Return);
+            else if (step == "resize")
+                w->resize(1600, 1162);
+            else if (step.startsWith("screen"))
+                window->setScreen(screenOfRatio(what.toDouble()));
+            QTest::qWait(20);
+        }
+        during = settingsNow();
+    });
+    child<QScrollBar>("HScroll1")->setValue(2);
+    click("cmdStart");
+    QCOMPARE(during, QString("0/1/2")); // nothing was taken during the press
+    QTRY_COMPARE(settingsNow(), settings);
+    QTest::qWait(100); // and nothing more comes
+    QCOMPARE(settingsNow(), settings);
+    QCOMPARE(!w->isVisible(), ended);
+}
+
+void TestZrcadlo::returnPressesAFocusedButton()
+{
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    child<QLineEdit>("nSpomaleni")->setText("0");
+    child("cmdStart")->setFocus();
+    QTest::keyClick(w->windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_COMPARE(visibleResultLabels(), 5);
+}
+
+void TestZrcadlo::anotherScreenScale_data()
+{
+    // Each: whether the window moves to the screen of twice the ratio in
+    // the middle of the press rather than after it.
+    QTest::addColumn<bool>("midPress");
+    QTest::newRow("with a finished picture") << false;
+    QTest::newRow("in the middle of a press") << true;
+}
+
+// A laptop's window moved to a projector of another scale: the picture
+// whole and sharp there, the same as a window opened there shows it.
+void TestZrcadlo::anotherScreenScale()
+{
+    QFETCH(bool, midPress);
+    QScreen *twice = screenOfRatio(2);
+    child<QLineEdit>("nSpomaleni")->setText(midPress ? "1" : "0");
+    if (midPress)
+        QTimer::singleShot(500, w, [this, twice] { w->windowHandle()->setScreen(twice); });
+    click("cmdStart");
+    if (!midPress)
+        w->windowHandle()->setScreen(twice);
+    QTRY_COMPARE(w->devicePixelRatioF(), 2.0);
+
+    Zrcadlo there;
+    there.move(twice->geometry().topLeft());
+    there.resize(w->size());
+    there.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&there));
+    there.findChild<QLineEdit *>("nSpomaleni")->setText("0");
+    QTest::mouseClick(there.findChild<QWidget *>("cmdStart"), Qt::LeftButton, {}, QPoint(5, 6));
+    const QImage moved = w->surface().grab().toImage(), opened = there.surface().grab().toImage();
+    QCOMPARE(moved.size(), w->surface().size() * 2);
+    QCOMPARE(moved, opened);
+}
+
+void TestZrcadlo::contentWholeAtFractionalScales_data()
+{
+    // Each: the screen's device pixel ratio and the window's size.
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1.5, 1100 x 777") << 1.5 << QSize(1100, 777);
+    QTest::newRow("1.5, maximised on 1920 x 1080") << 1.5 << QSize(1280, 720);
+    QTest::newRow("2, maximised on 3840 x 2160") << 2.0 << QSize(1920, 1080);
+}
+
+// The content's last device column and row are the window's, not left
+// unpainted, and the scroll bar has its bottom edge.
+void TestZrcadlo::contentWholeAtFractionalScales()
+{
+    QFETCH(double, ratio);
+    QFETCH(QSize, size);
+    w->windowHandle()->setScreen(screenOfRatio(ratio));
+    w->resize(size);
+    QTRY_COMPARE(w->size(), size);
+    QTRY_COMPARE(w->devicePixelRatioF(), ratio);
+    child<QLineEdit>("nSpomaleni")->setText("0");
+    click("cmdStart");
+    QImage shot(size * ratio, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(ratio);
+    shot.fill(Qt::black); // what no paint reaches
+    w->render(&shot);
+    const QRectF content(w->fromDesign({0, 0}), w->fromDesign({800, 581}));
+    const int right = int(std::ceil(content.right() * ratio)) - 1, bottom = int(std::ceil(content.bottom() * ratio)) - 1;
+    QStringList unpainted;
+    for (int y = int(content.top() * ratio); y <= bottom; ++y)
+        if (Pixel::at(shot, right, y) == Pixel::Black)
+            unpainted << QString("%1,%2").arg(right).arg(y);
+    for (int x = int(content.left() * ratio); x <= right; ++x)
+        if (Pixel::at(shot, x, bottom) == Pixel::Black)
+            unpainted << QString("%1,%2").arg(x).arg(bottom);
+    QCOMPARE(unpainted.mid(0, 5), QStringList());
+    // The scroll bar's bottom edge: the right arrow's last device row is
+    // its bevel's shadow.
+    auto *bar = child("HScroll1");
+    const int bottomRow = int(std::ceil((bar->mapTo(w, QPoint()).y() + bar->height()) * ratio)) - 1;
+    const QRgb edge = Pixel::at(shot, int(w->fromDesign(RightArrow).x() * ratio), bottomRow);
+    QVERIFY2(qGray(edge) < 0x90, qPrintable(QString::number(edge, 16)));
+}
+
+// Two more screens beside the first: one of twice its device pixel ratio,
+// one of one and a half. The first by name is the primary one, where every
+// other test opens.
+int main(int argc, char *argv[])
+{
+    QTemporaryFile screens(QDir::tempPath() + "/zrcadlo-screens-XXXXXX.json");
+    if (!screens.open())
+        return 1;
+    screens.write(R"({"screens": [
+        {"name": "a-one", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
+        {"name": "b-twice", "x": 1920, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96},
+        {"name": "c-half", "x": 5760, "y": 0, "width": 2880, "height": 1620, "logicalDpi": 96}]})");
+    screens.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    qputenv("QT_SCREEN_SCALE_FACTORS", "a-one=1;b-twice=2;c-half=1.5");
+    QApplication app(argc, argv);
+    TestZrcadlo test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_zrcadlo.moc"

@@ -3,8 +3,6 @@
 
 #include "webfront.h"
 
-#include "description.h"
-
 #include <emscripten.h>
 
 #include <chrono>
@@ -86,27 +84,10 @@ double WebFront::pauseDue(double pauseMs, double nowMs)
     return Ms(m_schedule.due(ns(pauseMs), ns(nowMs))).count();
 }
 
-std::string WebFront::description() const
+void WebFront::narrate(double nowMs)
 {
-    return Description::of(m_press.get());
-}
-
-std::optional<std::string> WebFront::announcement(double nowMs)
-{
-    if (!m_press)
-        return std::nullopt;
-    return m_announcer.afterStep(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
-}
-
-bool WebFront::describeNow(double nowMs)
-{
-    return !m_press || m_announcer.describeNow(*m_press, std::chrono::milliseconds(std::llround(nowMs)));
-}
-
-double WebFront::announcementDue() const
-{
-    const auto due = m_announcer.due();
-    return due ? double(due->count()) : NoPause;
+    const auto now = std::chrono::duration_cast<Pacer::Duration>(std::chrono::duration<double, std::milli>(nowMs));
+    narration = m_announcer.next(m_press.get(), now);
 }
 
 double WebFront::step()
@@ -158,26 +139,41 @@ EMSCRIPTEN_KEEPALIVE double zrcadlo_pause_due(WebFront *front, double pauseMs, d
 {
     return front->pauseDue(pauseMs, nowMs);
 }
-// The texts stay valid until the next call of the same function.
-EMSCRIPTEN_KEEPALIVE const char *zrcadlo_description(WebFront *front)
+// Input held during a press keeps its place in the window's design.
+EMSCRIPTEN_KEEPALIVE double zrcadlo_design_x(WebFront *front, double x)
 {
-    front->text = front->description();
-    return front->text.c_str();
+    return front->placement.toDesign({x, 0}).x;
 }
-EMSCRIPTEN_KEEPALIVE int zrcadlo_describe_now(WebFront *front, double nowMs)
+EMSCRIPTEN_KEEPALIVE double zrcadlo_design_y(WebFront *front, double y)
 {
-    return front->describeNow(nowMs);
+    return front->placement.toDesign({0, y}).y;
 }
-EMSCRIPTEN_KEEPALIVE double zrcadlo_announcement_due(WebFront *front)
+EMSCRIPTEN_KEEPALIVE double zrcadlo_window_x(WebFront *front, double x)
 {
-    return front->announcementDue();
+    return front->placement.fromDesign({x, 0}).x;
 }
-EMSCRIPTEN_KEEPALIVE const char *zrcadlo_announcement(WebFront *front, double nowMs)
+EMSCRIPTEN_KEEPALIVE double zrcadlo_window_y(WebFront *front, double y)
 {
-    const auto said = front->announcement(nowMs);
-    if (!said)
-        return nullptr;
-    front->text = *said;
-    return front->text.c_str();
+    return front->placement.fromDesign({0, y}).y;
+}
+EMSCRIPTEN_KEEPALIVE void zrcadlo_narrate(WebFront *front, double nowMs)
+{
+    front->narrate(nowMs);
+}
+// The narration's texts stay valid until the next narration; null where
+// there is nothing to set or say.
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_narration_description(WebFront *front)
+{
+    return front->narration.description ? front->narration.description->c_str() : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_narration_say(WebFront *front)
+{
+    return front->narration.say ? front->narration.say->c_str() : nullptr;
+}
+// When to narrate again (the page's clock), or -1.
+EMSCRIPTEN_KEEPALIVE double zrcadlo_narration_again(WebFront *front)
+{
+    const auto again = front->narration.again;
+    return again ? std::chrono::duration<double, std::milli>(*again).count() : NoPause;
 }
 }

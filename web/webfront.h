@@ -40,18 +40,10 @@ public:
     // When a pause of this length, begun now, ends (milliseconds on the
     // page's clock).
     double pauseDue(double pauseMs, double nowMs);
-    // What the picture shows now, for its accessible description.
-    std::string description() const;
-    // Whether the description is to be set anew now.
-    bool describeNow(double nowMs);
-    // What a live region says after the last step, if anything (the clock
-    // in milliseconds, the page's own).
-    std::optional<std::string> announcement(double nowMs);
-    // When a held end is to be said, or -1.
-    double announcementDue() const;
-
-    // The last text handed to the script, alive until the next one.
-    std::string text;
+    // What a screen reader is to be told now (the clock in milliseconds,
+    // the page's own), kept for the script to read.
+    void narrate(double nowMs);
+    Announcer::Narration narration;
 
 private:
     Recording m_recording{*this};

@@ -9,8 +9,9 @@
 
 (() => {
 const $ = (id) => document.getElementById(id);
-const FIELD_WIDTH = 800;
-const FIELD_HEIGHT = 581;
+// The window's design, the desktop's own table, put in by the page's build.
+const DESIGN = @DESIGN@;
+const [FIELD_WIDTH, FIELD_HEIGHT] = DESIGN.field;
 const GREY = '#c0c0c0';
 // In the core's order of its labels and settings.
 const RESULT_LABELS = ['labRadius', 'labCas', 'labZdroj', 'labDetektor', 'labSoucet'];
@@ -353,20 +354,21 @@ function pressOn() {
 
 // The picture's description is always what it shows; the live region
 // says what the core decides is worth saying, on the page's clock. A
-// result held for the message before it is said when that has had its
-// time; a new press drops it.
+// result held for the message before it is said when the core asks; a new
+// press drops it.
 let heldResult = 0;
 function describe() {
-    const now = performance.now();
-    if (core._zrcadlo_describe_now(frontHandle, now))
-        $('pictureDescription').textContent = core.UTF8ToString(core._zrcadlo_description(frontHandle));
-    const said = core._zrcadlo_announcement(frontHandle, now);
+    core._zrcadlo_narrate(frontHandle, performance.now());
+    const description = core._zrcadlo_narration_description(frontHandle);
+    if (description)
+        $('pictureDescription').textContent = core.UTF8ToString(description);
+    const said = core._zrcadlo_narration_say(frontHandle);
     if (said)
         $('announcer').textContent = core.UTF8ToString(said);
     clearTimeout(heldResult);
-    const due = core._zrcadlo_announcement_due(frontHandle);
-    if (due >= 0 && !pressing)
-        heldResult = setTimeout(describe, due - performance.now());
+    const again = core._zrcadlo_narration_again(frontHandle);
+    if (again >= 0 && !pressing)
+        heldResult = setTimeout(describe, again - performance.now());
 }
 
 // ---- Input -----------------------------------------------------------
@@ -389,9 +391,10 @@ function click(target, clientX) {
     }
 }
 
+// The design's focus stops; of an option group, the one that takes Tab.
 function focusOrder() {
-    return [cmdStart, groups[0].find((o) => o.tabIndex === 0), cmdKonec, groups[1].find((o) => o.tabIndex === 0),
-            HScroll1, $('picture')];
+    return DESIGN.controls.filter((c) => c.tab > 0).sort((a, b) => a.tab - b.tab).map((c) => $(c.name))
+        .filter((e) => !e.classList.contains('option') || e.tabIndex === 0);
 }
 
 // What a key does to the control with the focus. Tab is the browser's,
@@ -459,16 +462,22 @@ function takeWaitingInput() {
         const input = waiting.shift();
         if (input.type === 'start')
             cmdStart_Click();
-        else if (input.type === 'click')
-            click(document.elementFromPoint(input.clientX, input.clientY), input.clientX);
+        else if (input.type === 'click') {
+            // Where the control it was aimed at stands now: the viewport may
+            // have turned or gone full screen meanwhile.
+            const x = core._zrcadlo_window_x(frontHandle, input.x), y = core._zrcadlo_window_y(frontHandle, input.y);
+            click(document.elementFromPoint(x, y), x);
+        }
         else
             key(input, true);
     }
 }
 
 win.addEventListener('click', (event) => {
+    // Held at its place in the window's design, not in the viewport.
     if (event.target === busy)
-        waiting.push({ type: 'click', clientX: event.clientX, clientY: event.clientY });
+        waiting.push({ type: 'click', x: core._zrcadlo_design_x(frontHandle, event.clientX),
+                       y: core._zrcadlo_design_y(frontHandle, event.clientY) });
     else if (!pressing)
         click(event.target, event.clientX);
 });
