@@ -3,6 +3,7 @@
 
 #include "scaledstyle.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -130,8 +131,16 @@ void ScaledStyle::drawTextAtSize(QPainter *painter, const QRect &rect, int flags
                                      : rect;
     painter->setWorldTransform(toWidget);
     QFont font = painter->font();
-    const qreal pixels = (font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72) * factor;
-    font.setPointSizeF(std::max<qreal>(1, pixels * 72 / std::max(1, painter->device()->logicalDpiY())));
+    const qreal dpi = std::max(1, painter->device()->logicalDpiY());
+    const qreal designPixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi / 72;
+    font.setPointSizeF(std::max<qreal>(1, designPixels * factor * 72 / dpi));
+    // Hinted at its own size a line may come out a little wider than the
+    // design's: a little smaller then, so that no line is cut.
+    qreal widest = 0;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, QFontMetricsF(font, painter->device()).horizontalAdvance(line));
+    if (widest > target.width())
+        font.setPointSizeF(std::max<qreal>(1, font.pointSizeF() * target.width() / widest));
     painter->setFont(font);
     QProxyStyle::drawItemText(painter, target, flags, palette, enabled, text, textRole);
     painter->restore();
