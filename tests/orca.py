@@ -126,7 +126,7 @@ ROWS = {
          ["shift+Tab"] * 3 + ["End", "Tab", "Tab", "space"], [r"^20", r"oznámení Animace běží", "during", "at once 30"]),
     ],
     "page": [
-        ("the page opens", [], [r"Dokončeno načítání Velimor - www.velimor.example"]),
+        ("the page opens, its title naming the program", [], [r"Dokončeno načítání Zrcadlo – Velimor - www.velimor.example"]),
         ("the slowdown changes with arrows after Tab", ["Tab"] * 4 + ["Right"],
          [r"Zpomalení animace", r"^2$"]),
         ("a press heard: its start, then its result", ["shift+Tab"] * 4 + ["space"],

@@ -252,7 +252,7 @@ test('the window and every control at its place, as on the desktop, every line o
     assert.deepEqual(got.controls, Object.entries(desktop).map(([name, d]) =>
         [name, d.visible ? [d.x, d.y, d.width, d.height] : null, d.caption, d.visible, []]));
     assert.deepEqual([got.size, got.background, got.focus, got.title, got.lang, got.store, got.picture],
-                     [DESIGN.field, 'rgb(192, 192, 192)', 'cmdStart', DESIGN.caption, 'cs',
+                     [DESIGN.field, 'rgb(192, 192, 192)', 'cmdStart', 'Zrcadlo – ' + DESIGN.caption, 'cs',
                       ['hidden', 'hidden', 'hidden'], ['img', 'Obraz odrazu světla', 'Obraz je prázdný. Tlačítko Start ho nakreslí.']]);
     // The desktop's accessible names; the store is not in the tree.
     if (ENGINE === 'chromium') {
@@ -594,16 +594,18 @@ test('without WebAssembly (a browser without the JIT) the same core draws the pr
 // Each row: how the page is opened, and the message in the window's place.
 const MESSAGES = [['JavaScript off', { javaScript: false }, /potřebuje zapnutý JavaScript/],
                   ['the core fails to load', { broken: true }, /nepodařilo spustit/],
-                  ['a browser too old for the script', { old: true }, /příliš starý.*Chrome nebo Edge 80, Firefox 78, Safari 14/]];
+                  ['a browser too old for the script', { old: true }, /příliš starý.*Chrome nebo Edge 80, Firefox 78, Safari 14/],
+                  ['an edited file, its script blocked by the page\'s own policy', { edited: true }, /soubor byl změněn/]];
 
 // The page as a browser below its floor meets it: a script it cannot parse
-// (the policy's hash follows, as the browser checks it before parsing).
-function tooOldPage() {
+// (the policy's hash follows, as the browser checks it before parsing);
+// or edited by hand, its hash left as it was.
+function changedPage(followHash) {
     const html = readFileSync(PAGE, 'utf8'), script = html.match(/<script>([\s\S]*?)<\/script>/)[1];
     const hash = (text) => createHash('sha256').update(text, 'utf8').digest('base64');
     const old = script.replace("'use strict';", "'use strict'; let unknown = a ?.. b;");
-    const path = join(scratch, 'old.html');
-    writeFileSync(path, html.replace(script, () => old).replace(hash(script), hash(old)));
+    const path = join(scratch, followHash ? 'old.html' : 'edited.html');
+    writeFileSync(path, html.replace(script, () => old).replace(hash(script), followHash ? hash(old) : hash(script)));
     return 'file://' + path;
 }
 test('a page that cannot run says so, and nothing looks ready', CHROMIUM_ONLY, async (t) => {
@@ -612,7 +614,9 @@ test('a page that cannot run says so, and nothing looks ready', CHROMIUM_ONLY, a
             const page = await engine.open('about:blank', { ...options, width: 390, height: 844 });
             if (options.broken) // a browser whose typed arrays are not what the core needs
                 await page.native.addInitScript(() => { window.Int32Array = undefined; });
-            await page.native.goto(options.old ? tooOldPage() : FILE_URL);
+            if (options.old) // and one without what every browser of the floor has
+                await page.native.addInitScript(() => { delete window.BigInt; });
+            await page.native.goto(options.old || options.edited ? changedPage(options.old) : FILE_URL);
             const got = await page.native.evaluate(() => {
                 const message = [...document.querySelectorAll('.message')].find((m) => m.checkVisibility());
                 const r = message?.getBoundingClientRect();
@@ -686,3 +690,130 @@ test('print after a press: the window and its picture as on the screen, with the
                      [true, false, true, true, true, true], `window at ${box}`);
     await page.close();
 });
+
+// ---- The page as a guest: a lesson's frame, a school's server ----------
+
+// A lesson page around the program's frame, and the program itself with
+// the headers a school's server may send; served on the loopback address,
+// the frame from the same origin or another one (localhost).
+async function school(t, run) {
+    const page = readFileSync(PAGE);
+    const server = createServer((request, response) => {
+        const url = new URL(request.url, 'http://x');
+        if (url.pathname === '/lesson.html') {
+            const p = (name) => url.searchParams.get(name) ?? '';
+            response.writeHead(200, { 'Content-Type': 'text/html; charset=utf-8' });
+            return response.end(`<!DOCTYPE html><html lang="cs"><meta charset="utf-8"><title>Lekce</title><body style="margin:0">
+                <h1>Odraz světla</h1><a id="intro" href="#intro">Úvod</a><div style="height:${p('above')}px"></div>
+                <iframe id="frame" src="${p('src')}" width="${p('w')}" height="${p('h')}" allow="${p('allow')}" onload="this.dataset.loaded = 1"></iframe>
+                <div style="height:1500px"></div></body></html>`);
+        }
+        response.writeHead(200, { 'Content-Type': `text/html; charset=${url.searchParams.get('charset') ?? 'utf-8'}`,
+                                  ...(url.searchParams.has('policy') ? { 'Content-Security-Policy': "default-src 'self'" } : {}) });
+        response.end(page);
+    });
+    await new Promise((done) => server.listen(0, '127.0.0.1', done));
+    const port = server.address().port;
+    try {
+        await run((host, path) => `http://${host}:${port}${path}`);
+    } finally {
+        server.close();
+    }
+}
+// The framed program, read from the lesson page (same origin only): `fn`
+// runs in the lesson with the frame's document as its `document`.
+const inFrame = (page, fn, arg) => page.evaluate(([body, a]) => new Function('document', 'arg', `return (${body})(arg)`)(
+    document.getElementById('frame').contentDocument, a), [fn.toString(), arg]);
+
+// Each row: where the frame comes from, the frame's size and how far down
+// the lesson, what is done, and what must hold afterwards. Full screen is
+// refused as a cross-origin frame without allowfullscreen refuses it.
+const LESSON = [
+    ['a frame from the same origin takes neither the focus nor the scroll', '127.0.0.1', [640, 480, 1200], []],
+    ['nor one from another origin', 'localhost', [640, 480, 1200], []],
+    // By keys, as a keyboard user comes into the frame from the lesson's link.
+    ['full screen refused with a note', '127.0.0.1', [640, 480, 0, "fullscreen 'none'"], ['focus:intro', 'key:Tab', 'key:f'],
+     'note'],
+    ['Shift+Tab leaves the frame during a press', '127.0.0.1', [640, 480, 0],
+     ['slowdown:5', 'focus:intro', 'key:Tab', 'key:Enter', 'key:Shift+Tab'], 'left', 'WebKit\'s driver sends no Tab into a busy frame'],
+];
+test('in a lesson\'s frame: no focus taken, no scroll, full screen refused in words, Tab leaves', (t) => school(t, async (at) => {
+    for (const [name, host, [w, h, above, allow = ''], actions, check, notInWebKit] of LESSON) {
+        await t.test(name, { skip: ENGINE === 'webkit' && notInWebKit }, async () => {
+            const src = encodeURIComponent(at(host, '/zrcadlo.html'));
+            const query = `src=${src}&w=${w}&h=${h}&above=${above}&allow=${encodeURIComponent(allow)}`;
+            const page = await engine.open(at('127.0.0.1', `/lesson.html?${query}`),
+                                           { width: 1024, height: 768 });
+            // Loaded: its script has run, and with it anything it does at start.
+            await page.waitFor(() => document.getElementById('frame')?.dataset.loaded
+                && !document.getElementById('frame').contentDocument?.getElementById('Zrcadlo')?.classList.contains('loading'));
+            for (const action of actions) {
+                const [verb, what] = action.split(':');
+                if (verb === 'slowdown')
+                    await inFrame(page, (v) => { document.getElementById('nSpomaleni').value = v; }, what);
+                else if (verb === 'focus')
+                    await page.evaluate((id) => document.getElementById(id).focus(), what);
+                else
+                    await page.key(what);
+            }
+            const got = await page.evaluate(() => ({ scroll: scrollY, focus: document.activeElement.id || document.activeElement.localName }));
+            if (!check) // the lesson's top shown, its focus where it was
+                assert.deepEqual(got, { scroll: 0, focus: 'body' });
+            if (check === 'note')
+                assert.deepEqual(await inFrame(page, () => [document.getElementById('note').textContent.includes('nedovoluje'),
+                                                          document.getElementById('picture').hasAttribute('title'),
+                                                          !!document.fullscreenElement]), [true, false, false]);
+            if (check === 'left') { // to the lesson's link before the frame, the press still running
+                await page.waitFor(() => document.activeElement.id === 'intro', undefined, 5).catch(() => {});
+                assert.deepEqual([await page.evaluate(() => document.activeElement.id),
+                                  await inFrame(page, () => !document.getElementById('busy').hidden)], ['intro', true]);
+            }
+            assert.deepEqual(page.errors, []);
+            await page.close();
+        });
+    }
+}));
+
+// Each row: what the server adds, and what the page shows.
+const SERVERS = [['a charset header of the 1990s', '?charset=windows-1250', 'Kmitočet světla'],
+                 ['a policy that blocks inline script and style', '?policy', /Zrcadlo se nemůže spustit.*správce serveru/]];
+test('on a school\'s server: its charset header read past, its blocking policy said in words', (t) => school(t, async (at) => {
+    for (const [name, query, want] of SERVERS) {
+        await t.test(name, async () => {
+            const page = await engine.open(at('127.0.0.1', '/zrcadlo.html' + query));
+            const shown = await page.waitFor(() => {
+                const blocked = document.getElementById('blocked');
+                return blocked && getComputedStyle(blocked).display !== 'none' ? blocked.textContent
+                    : !document.getElementById('Zrcadlo')?.classList.contains('loading')
+                      && document.querySelector('#frmKmitocet legend').textContent;
+            });
+            assert.match(shown, want instanceof RegExp ? want : new RegExp(`^${want}$`));
+            await page.close();
+        });
+    }
+}));
+
+test('printed from a small lesson frame, the whole window is on the paper', { skip: ENGINE === 'webkit' && 'WebKit\'s driver cannot print' },
+     (t) => school(t, async (at) => {
+    const src = encodeURIComponent(at('127.0.0.1', '/zrcadlo.html'));
+    const page = await engine.open(at('127.0.0.1', `/lesson.html?src=${src}&w=480&h=360&above=0`), { width: 1024, height: 768 });
+    await page.waitFor(() => document.getElementById('frame')?.dataset.loaded
+        && !document.getElementById('frame').contentDocument.getElementById('Zrcadlo').classList.contains('loading'));
+    await inFrame(page, () => {
+        document.getElementById('nSpomaleni').value = '0';
+        document.getElementById('cmdStart').click();
+    });
+    await page.waitFor(() => document.getElementById('frame').contentDocument.getElementById('busy').hidden);
+    const pdf = join(scratch, 'lesson.pdf');
+    await page.print(pdf);
+    execFileSync('pdftoppm', ['-r', '96', '-singlefile', pdf, join(scratch, 'lesson')]);
+    const paper = readPpm(join(scratch, 'lesson.ppm'));
+    let green = 0;
+    for (let i = 0; i < paper.width * paper.height; i++) {
+        const [r, g, b] = paper.rgb(i);
+        green += g > 160 && r < 96 && b < 96;
+    }
+    // The green resultant stands in the right part of the window, cut off before.
+    assert.ok(green > 20, `${green} green pixels`);
+    await page.close();
+}));

@@ -91,11 +91,13 @@ const notice = read(join(out, 'fonts-notice.txt')).replaceAll('--', '- -');
 const page = template
     .replace('@CSP@', () => csp)
     .replace('@ICON@', () => icon)
-    .replace('@TITLE@', () => escape(design.caption))
+    .replace('@TITLE@', () => escape('Zrcadlo – ' + design.caption))
     .replace('@CONTROLS@', () => controls)
     .replace('@FONTS@\n@STYLE@', () => style)
     .replace('@SCRIPT@', () => script)
     .replace('@GUARD@', () => guard)
     .replace('@NOTICE@', () => notice);
-writeFileSync(join(out, 'zrcadlo.html'), page);
+// A byte order mark: every browser then reads the file as UTF-8, whatever
+// charset a server's header names (older Czech servers say windows-1250).
+writeFileSync(join(out, 'zrcadlo.html'), '\uFEFF' + page);
 console.log(`${join(out, 'zrcadlo.html')}: ${page.length} characters`);

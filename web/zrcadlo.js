@@ -25,6 +25,10 @@ const nPosun = $('nPosun'), nKmitocet = $('nKmitocet'), nSpomaleni = $('nSpomale
 const op0 = $('op0'), op250 = $('op250'), op1 = $('op1'), op2 = $('op2');
 const cmdStart = $('cmdStart'), cmdKonec = $('cmdKonec');
 const HScroll1 = $('HScroll1');
+// A guest in a lesson's frame: it leaves the focus and the scrolling to
+// the page around it, and prints at the frame's size.
+const framed = window.self !== window.top;
+document.documentElement.classList.toggle('framed', framed);
 
 // The picture: what the press draws, drawn again by the core sharp when
 // the window's scale or the device pixel ratio changes (a resize, a zoom,
@@ -248,8 +252,17 @@ HScroll1.querySelector('.thumb').addEventListener('pointerdown', (event) => {
 });
 
 // Full screen for a projector, where the browser allows it; Esc is the
-// browser's way out.
+// browser's way out. A frame that does not allow it (a lesson's frame
+// without allowfullscreen) gets a word instead of a silent refusal.
+const fullScreenAllowed = () => document.fullscreenEnabled ?? document.webkitFullscreenEnabled ?? false;
+const NO_FULL_SCREEN = 'Celou obrazovku tento rám nedovoluje. Otevřete Zrcadlo samostatně, v nové kartě, '
+    + 'a tam ji zapnete klávesou F nebo dvojklikem na obraz.';
+function note(text) {
+    $('note').textContent = text;
+}
 function toggleFullScreen() {
+    if (!fullScreenAllowed())
+        return note(NO_FULL_SCREEN);
     const root = document.documentElement;
     const exit = document.exitFullscreen ?? document.webkitExitFullscreen;
     const enter = root.requestFullscreen ?? root.webkitRequestFullscreen;
@@ -301,9 +314,11 @@ function HScroll1_Change() {
 function cmdKonec_Click() {
     ended = true;
     window.close();
-    // A tab the user opened stays open: the program ends in the page.
+    // A tab the user opened stays open: the program ends in the page, and
+    // says so where the focus was.
     win.hidden = true;
     $('ended').hidden = false;
+    $('ended').focus();
 }
 
 let core = null;
@@ -499,13 +514,28 @@ win.addEventListener('dblclick', (event) => {
 // Clicks that the browser turns into focus or selection do nothing else.
 win.addEventListener('mousedown', (event) => event.preventDefault());
 
+// The note goes with the user's next action.
+document.addEventListener('pointerdown', () => note(''), true);
+// Tab on the last focus stop and Shift+Tab on the first are the browser's,
+// also during a press: the focus may leave the page or its frame.
+function leavesPage(event) {
+    const order = focusOrder(), at = order.indexOf(document.activeElement);
+    return event.key === 'Tab' && !event.ctrlKey && !event.altKey && !event.metaKey
+        && (event.shiftKey ? at === 0 : at === order.length - 1);
+}
+const MODIFIERS = ['Shift', 'Control', 'Alt', 'Meta'];
 document.addEventListener('keydown', (event) => {
+    note('');
+    // A modifier alone does nothing, and stopping it would lose it for the
+    // key it goes with (WebKit's Shift for a Tab that leaves).
+    if (leavesPage(event) || MODIFIERS.includes(event.key))
+        return;
     if (pressing) {
         event.preventDefault();
         event.stopImmediatePropagation();
         if (isFullScreenKey(event) && !ended)
             toggleFullScreen();
-        else if (!['Shift', 'Control', 'Alt', 'Meta'].includes(event.key)) {
+        else {
             const { key, shiftKey, ctrlKey, altKey, metaKey } = event;
             waiting.push({ type: 'key', key, shiftKey, ctrlKey, altKey, metaKey });
         }
@@ -545,7 +575,12 @@ function coreReady(module) {
     }
     win.classList.remove('loading');
     win.removeAttribute('aria-busy');
-    cmdStart.focus();
+    // At top level the focus starts on Start, nothing scrolled; in a frame
+    // it stays where the user has it.
+    if (!framed)
+        cmdStart.focus({ preventScroll: true });
+    if (!fullScreenAllowed())
+        $('picture').removeAttribute('title');
     performance.mark('zrcadlo-ready');
     takeWaitingInput();
 }
