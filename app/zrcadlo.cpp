@@ -347,11 +347,13 @@ void Zrcadlo::fitToScreen()
     if (!s || isFullScreen() || isMaximized())
         return;
     const QRect room = s->availableGeometry();
-    // The title bar counts; a border a pixel or two wide does not.
+    // What needs room is the client area under its title bar; a side
+    // border of a pixel or two may stand out. Fitted, the frame is inside.
     const int titleBar = geometry().top() - frameGeometry().top();
     if (width() <= room.width() && height() + titleBar <= room.height())
         return;
-    const Fit::Box fitted = Fit::fitted(room.width(), room.height() - titleBar);
+    const QSize frame = frameGeometry().size() - size();
+    const Fit::Box fitted = Fit::fitted(room.width() - frame.width(), room.height() - frame.height());
     resize(std::max(fitted.width, minimumWidth()), std::max(fitted.height, minimumHeight()));
     move(room.topLeft());
 }

@@ -56,6 +56,7 @@ private slots:
     void anotherScreenScale();
     void contentWholeAtFractionalScales_data();
     void contentWholeAtFractionalScales();
+    void opensFittedToASmallScreen();
     void designTable_data();
     void designTable();
     void creationOrder();
@@ -724,8 +725,26 @@ void TestZrcadlo::contentWholeAtFractionalScales()
     QVERIFY2(qGray(edge) < 0x90, qPrintable(QString::number(edge, 16)));
 }
 
-// Two more screens beside the first: one of twice its device pixel ratio,
-// one of one and a half. The first by name is the primary one, where every
+// On a netbook's screen, title bar and all: the window opens fitted to
+// the room the screen has, its content whole.
+void TestZrcadlo::opensFittedToASmallScreen()
+{
+    QScreen *netbook = nullptr;
+    for (QScreen *s : QGuiApplication::screens())
+        if (s->size() == QSize(1024, 560))
+            netbook = s;
+    QVERIFY(netbook);
+    Zrcadlo small;
+    small.move(netbook->geometry().topLeft());
+    small.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&small));
+    QTRY_VERIFY(netbook->availableGeometry().contains(small.frameGeometry()));
+    QVERIFY(small.height() < 581);
+    QVERIFY(small.rect().contains(small.findChild<QWidget *>("picture")->geometry()));
+}
+
+// More screens beside the first: one of twice its device pixel ratio, one
+// of one and a half, and a netbook's 1024 x 600 less its panel. The first by name is the primary one, where every
 // other test opens.
 int main(int argc, char *argv[])
 {
@@ -735,10 +754,11 @@ int main(int argc, char *argv[])
     screens.write(R"({"screens": [
         {"name": "a-one", "x": 0, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96},
         {"name": "b-twice", "x": 1920, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96},
-        {"name": "c-half", "x": 5760, "y": 0, "width": 2880, "height": 1620, "logicalDpi": 96}]})");
+        {"name": "c-half", "x": 5760, "y": 0, "width": 2880, "height": 1620, "logicalDpi": 96},
+        {"name": "d-netbook", "x": 8640, "y": 0, "width": 1024, "height": 560, "logicalDpi": 96}]})");
     screens.flush();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
-    qputenv("QT_SCREEN_SCALE_FACTORS", "a-one=1;b-twice=2;c-half=1.5");
+    qputenv("QT_SCREEN_SCALE_FACTORS", "a-one=1;b-twice=2;c-half=1.5;d-netbook=1");
     QApplication app(argc, argv);
     TestZrcadlo test;
     return QTest::qExec(&test, argc, argv);
