@@ -21,6 +21,10 @@ CommandLine::CommandLine(const QStringList &arguments)
     const QCommandLineOption platform(QStringLiteral("platform"), {}, QStringLiteral("name"));
     const QCommandLineOption display(QStringLiteral("display"), {}, QStringLiteral("display"));
     parser.addOptions({help, version, platform, display});
+    QList<QCommandLineOption> settings;
+    for (const char *name : {"posun", "kmitocet", "zpomaleni"})
+        settings << QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value"));
+    parser.addOptions(settings);
 
     if (!parser.parse(arguments)) {
         m_action = Action::Error;
@@ -39,6 +43,19 @@ CommandLine::CommandLine(const QStringList &arguments)
         m_error = QStringLiteral("nečekaný argument „%1“").arg(parser.positionalArguments().first());
         return;
     }
+    std::vector<std::pair<std::string, std::string>> given;
+    for (const QCommandLineOption &setting : settings)
+        for (const QString &value : parser.values(setting))
+            given.emplace_back(setting.names().first().toStdString(), value.toStdString());
+    m_settings = StartSettings::fromPairs(given);
+    if (!m_settings.errors.empty()) {
+        m_action = Action::Error;
+        QStringList errors;
+        for (const std::string &error : m_settings.errors)
+            errors << QString::fromStdString(error);
+        m_error = errors.join(QStringLiteral("\nzrcadlo: "));
+        return;
+    }
     if (parser.isSet(help))
         m_action = Action::Help;
     else if (parser.isSet(version))
@@ -52,9 +69,14 @@ QString CommandLine::helpText()
     return QStringLiteral(
         "Použití: zrcadlo [VOLBA]\n"
         "Animace odrazu světla od rovinného zrcadla jako součtu přes dráhy.\n"
-        "Program otevře své okno; vše ostatní se volí v něm.\n"
+        "Program otevře své okno s nastavením z voleb; Start stisknete v něm.\n"
         "\n"
         "Volby:\n"
+        "  --posun 0|250         posun zdroje a detektoru (výchozí 0)\n"
+        "  --kmitocet 1|2        kmitočet světla (výchozí 1)\n"
+        "  --zpomaleni 1..20     zpomalení animace (výchozí 1)\n"
+        "                        (i ve tvaru --posun=250; stejná slova jako v odkazu\n"
+        "                        na stránku: zrcadlo.html#posun=250&kmitocet=2)\n"
         "  -h, --help            vypíše tuto nápovědu a skončí\n"
         "  -v, --version         vypíše verzi programu a skončí\n"
         "  -platform NÁZEV       grafická platforma Qt, např. xcb nebo wayland\n"

@@ -6,9 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-// What the command line asks for. The program takes no option that changes
-// what it does; it answers the ones every program is expected to answer,
-// and lets Qt's -platform and -display through.
+#include "startsettings.h"
+
+// What the command line asks for: the settings the window opens with (the
+// same words as a teacher's link), the answers every program is expected
+// to give, and Qt's -platform and -display let through.
 class CommandLine
 {
 public:
@@ -25,6 +27,8 @@ public:
     // The display named with -display, and the platform with -platform.
     QString display() const { return m_display; }
     QString platform() const { return m_platform; }
+    // The settings the window opens with.
+    const StartSettings::Parsed &settings() const { return m_settings; }
 
     static QString helpText();
     static QString versionText();
@@ -42,4 +46,5 @@ private:
     QString m_error;
     QString m_display;
     QString m_platform;
+    StartSettings::Parsed m_settings;
 };

@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
     Look::apply(app);
 
     Zrcadlo window;
+    window.choose(commandLine.settings());
     window.show();
     return QApplication::exec();
 }

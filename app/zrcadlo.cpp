@@ -241,6 +241,17 @@ void Zrcadlo::Form_Load()
     hideResultLabels();
 }
 
+void Zrcadlo::choose(const StartSettings::Parsed &settings)
+{
+    // The shift first: "0" brings the frequency back to 1.
+    if (settings.posun)
+        (*settings.posun == "250" ? op250 : op0)->setChecked(true);
+    if (settings.kmitocet)
+        (*settings.kmitocet == "2" ? op2 : op1)->setChecked(true);
+    if (settings.zpomaleni)
+        HScroll1->setValue(*settings.zpomaleni);
+}
+
 void Zrcadlo::hideResultLabels()
 {
     for (ResultLabel label : ResultLabels)

@@ -8,6 +8,7 @@
 #include "press.h"
 #include "presshost.h"
 #include "pressrun.h"
+#include "startsettings.h"
 
 #include <QWidget>
 
@@ -44,6 +45,9 @@ public:
     void HScroll1_Change();
     void cmdKonec_Click();
     void cmdStart_Click();
+
+    // The settings of a teacher's link or options, chosen as a user would.
+    void choose(const StartSettings::Parsed &settings);
 
     DrawingSurface &surface() { return *m_surface; }
     // Whether a control is one of the hidden settings texts.

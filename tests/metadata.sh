@@ -40,6 +40,10 @@ expect 2 stderr '„--bogus“' -- "${nodisplay[@]}" "$binary" --bogus
 expect 2 stderr '„navíc“' -- "${nodisplay[@]}" "$binary" navíc
 expect 2 stderr '„-platform“' -- "${nodisplay[@]}" "$binary" -platform
 expect 1 stderr 'DISPLAY ani WAYLAND_DISPLAY' -- "${nodisplay[@]}" "$binary"
+# A teacher's settings: a bad one is said, and no window opens.
+expect 2 stderr 'posun může být 0 nebo 250, ne „300“' -- "${nodisplay[@]}" "$binary" --posun 300 --kmitocet 2
+expect 2 stderr 'zpomaleni může být celé číslo od 1 do 20, ne „0“' -- "${nodisplay[@]}" "$binary" --zpomaleni=0
+expect 1 stderr 'DISPLAY ani WAYLAND_DISPLAY' -- "${nodisplay[@]}" "$binary" --posun=250 --kmitocet 2 --zpomaleni 5
 expect 1 stderr 'platforma „bogus“ není k dispozici; jsou tyto: .*xcb' -- "${nodisplay[@]}" "$binary" -platform bogus
 # Display numbers where no server runs.
 free=()

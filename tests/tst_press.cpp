@@ -10,6 +10,7 @@
 #include "recordinghost.h"
 #include "recording.h"
 #include "scene.h"
+#include "startsettings.h"
 #include "textnumber.h"
 
 #include <QtTest>
@@ -100,6 +101,8 @@ private slots:
     void fit_data();
     void fit();
     void recordingDrawsAgain();
+    void startSettings_data();
+    void startSettings();
 };
 
 void TestPress::wholePress_data()
@@ -582,6 +585,46 @@ void TestPress::recordingDrawsAgain()
     };
     QVERIFY(drawn.size() > 800);
     QCOMPARE(canvasOps(again.ops()), canvasOps(drawn.ops()));
+}
+
+void TestPress::startSettings_data()
+{
+    // Each: a link's fragment; the settings it gives ("-" for the default),
+    // and what its message says, sentence by sentence.
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<QStringList>("errors");
+    QTest::newRow("all three") << "posun=250&kmitocet=2&zpomaleni=5" << "250/2/5" << QStringList{};
+    QTest::newRow("in another order, one left out") << "zpomaleni=20&posun=0" << "0/-/20" << QStringList{};
+    QTest::newRow("empty") << "" << "-/-/-" << QStringList{};
+    QTest::newRow("empty parts and escapes") << "&posun=%32%350&&" << "250/-/-" << QStringList{};
+    QTest::newRow("a value outside its set") << "posun=300&kmitocet=2" << "-/2/-" << QStringList{"posun.*0 nebo 250, ne „300“"};
+    QTest::newRow("slowdown beyond the bar, or written otherwise")
+        << "zpomaleni=21" << "-/-/-" << QStringList{"zpomaleni.*od 1 do 20, ne „21“"};
+    QTest::newRow("a leading zero") << "zpomaleni=05" << "-/-/-" << QStringList{"ne „05“"};
+    QTest::newRow("no value") << "kmitocet" << "-/-/-" << QStringList{"kmitocet.*1 nebo 2, ne „“"};
+    QTest::newRow("diacritics") << "kmitočet=2" << "-/-/-" << QStringList{"Neznámé nastavení „kmitočet“"};
+    QTest::newRow("unknown, the rest applies") << "barva=zelena&posun=250" << "250/-/-" << QStringList{"„barva“"};
+    QTest::newRow("given twice: neither counts") << "posun=250&posun=0&posun=250" << "-/-/-"
+                                                << QStringList{"posun je zadáno víckrát"};
+}
+
+// A teacher's link or options: parsed once, for both front ends.
+void TestPress::startSettings()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, settings);
+    QFETCH(QStringList, errors);
+    const StartSettings::Parsed p = StartSettings::fromQuery(query.toStdString());
+    const QString got = QString::fromStdString(p.posun.value_or("-")) + '/' + QString::fromStdString(p.kmitocet.value_or("-"))
+                        + '/' + (p.zpomaleni ? QString::number(*p.zpomaleni) : "-");
+    QCOMPARE(got, settings);
+    QCOMPARE(qsizetype(p.errors.size()), errors.size());
+    for (qsizetype i = 0; i < errors.size(); ++i)
+        QVERIFY2(QString::fromStdString(p.errors[std::size_t(i)]).contains(QRegularExpression(errors[i])),
+                 p.errors[std::size_t(i)].c_str());
+    // The address a link to the settings gives reads back as those settings.
+    QCOMPARE(StartSettings::fromQuery(StartSettings::toQuery(250, 2, 5)).zpomaleni, 5);
 }
 
 QTEST_APPLESS_MAIN(TestPress)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Velimor
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "commandline.h"
 #include "design.h"
 #include "drawingsurface.h"
 #include "look.h"
@@ -57,6 +58,7 @@ private slots:
     void contentWholeAtFractionalScales_data();
     void contentWholeAtFractionalScales();
     void opensFittedToASmallScreen();
+    void chosenByOptions();
     void designTable_data();
     void designTable();
     void creationOrder();
@@ -741,6 +743,20 @@ void TestZrcadlo::opensFittedToASmallScreen()
     QTRY_VERIFY(netbook->availableGeometry().contains(small.frameGeometry()));
     QVERIFY(small.height() < 581);
     QVERIFY(small.rect().contains(small.findChild<QWidget *>("picture")->geometry()));
+}
+
+// A teacher's options open the window as the same choices by hand would.
+void TestZrcadlo::chosenByOptions()
+{
+    for (const QStringList &options : {QStringList{"--posun", "250", "--kmitocet", "2", "--zpomaleni", "5"},
+                                       QStringList{"--kmitocet=2", "--posun=0", "--zpomaleni=20"}}) {
+        init();
+        w->choose(CommandLine(QStringList{"zrcadlo"} + options).settings());
+        const bool shifted = options.contains("250");
+        QCOMPARE(QStringList({text("nPosun"), text("nKmitocet"), text("nSpomaleni")}).join('/'),
+                 shifted ? "250/2/5" : "0/2/20");
+        QVERIFY(checked(shifted ? "op250" : "op0") && checked("op2"));
+    }
 }
 
 // More screens beside the first: one of twice its device pixel ratio, one
