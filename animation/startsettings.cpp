@@ -64,7 +64,9 @@ Parsed fromPairs(const std::vector<std::pair<std::string, std::string>> &pairs)
 {
     Parsed p;
     std::vector<std::string> seen, twice;
-    for (const auto &[name, value] : pairs) {
+    for (const auto &pair : pairs) {
+        // Named, not bound: a lambda may not take a structured binding here.
+        const std::string &name = pair.first, &value = pair.second;
         const auto known = std::find_if(Names.begin(), Names.end(), [&](const Name &n) { return n.name == name; });
         if (known == Names.end()) {
             p.errors.push_back("Neznámé nastavení " + quoted(name) + "; Zrcadlo zná posun, kmitocet a zpomaleni.");

@@ -84,8 +84,11 @@ async function open(options = {}, browser = engine) {
     return page;
 }
 // Fitted to the viewport as it is now.
-const fitted = (page) => page.waitFor(([w, h]) => Math.abs(document.getElementById('Zrcadlo').getBoundingClientRect().width
-                                                     - w * Math.min(innerWidth / w, innerHeight / h)) < 1, DESIGN.field);
+const fitted = (page) => page.waitFor(([w, h]) => {
+    const message = document.getElementById('linkMessage'), above = message.hidden ? 0 : message.offsetHeight;
+    return Math.abs(document.getElementById('Zrcadlo').getBoundingClientRect().width
+                    - w * Math.min(innerWidth / w, (innerHeight - above) / h)) < 1;
+}, DESIGN.field);
 const state = (page) => page.evaluate(() => window.probe.state());
 const arrows = (page) => page.evaluate(() => window.probe.arrows());
 const idle = (page) => page.waitFor(() => !window.probe.state().pressing);
@@ -336,6 +339,37 @@ async function inputRows(t, rows, options) {
 }
 
 test('clicks and keys, also during a press', (t) => inputRows(t, INPUT));
+
+// Each row: a teacher's link, what the window holds from its first paint
+// and the message above it; then the address after one step of the
+// slowdown, the message gone with it.
+const LINKS = [
+    ['#posun=250&kmitocet=2&zpomaleni=5', { checked: ['op250', 'op2'], settings: '250/2/5' }, null, '250/2/6'],
+    ['?posun=250', { checked: ['op250', 'op1'], settings: '250/1/1' }, null, '250/1/2'],
+    ['#posun=300&kmitocet=2', { checked: ['op0', 'op2'], settings: '0/2/1' }, /posun může být 0 nebo 250, ne „300“/, '0/2/2'],
+];
+test('opened by a teacher\'s link: its settings, a bad one said above the window, the address following', async (t) => {
+    for (const [link, want, message, after] of LINKS) {
+        await t.test(link, async () => {
+            const page = await open({ url: FILE_URL + link });
+            const got = await state(page);
+            assert.deepEqual([got.checked, got.settings], [want.checked, want.settings]);
+            const said = () => page.evaluate(() => {
+                const m = document.getElementById('linkMessage');
+                return m.hidden ? null : [m.textContent, m.getBoundingClientRect().bottom
+                                          <= document.getElementById('Zrcadlo').getBoundingClientRect().top + 0.5];
+            });
+            const shown = await said();
+            assert.ok(message ? message.test(shown?.[0]) && shown[1] : shown === null, JSON.stringify(shown));
+            await act(page, 'click:scroll right');
+            const [posun, kmitocet, zpomaleni] = after.split('/');
+            assert.deepEqual([await page.evaluate(() => location.hash), await said()],
+                             [`#posun=${posun}&kmitocet=${kmitocet}&zpomaleni=${zpomaleni}`, null]);
+            assert.deepEqual(await errors(page), []);
+            await page.close();
+        });
+    }
+});
 
 // By finger, in a touch screen's browser: what the browser would take as
 // its own gesture (a drag along the bar) stays the page's.

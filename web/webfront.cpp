@@ -176,4 +176,35 @@ EMSCRIPTEN_KEEPALIVE double zrcadlo_narration_again(WebFront *front)
     const auto again = front->narration.again;
     return again ? std::chrono::duration<double, std::milli>(*again).count() : NoPause;
 }
+// A teacher's link: its settings, each -1 (or 0 for the slowdown) where it
+// gives none, and what is wrong with it, or null.
+EMSCRIPTEN_KEEPALIVE void zrcadlo_link(WebFront *front, const char *query)
+{
+    front->link = StartSettings::fromQuery(query);
+    front->linkErrors.clear();
+    for (const std::string &error : front->link.errors)
+        front->linkErrors += (front->linkErrors.empty() ? "" : " ") + error;
+}
+EMSCRIPTEN_KEEPALIVE int zrcadlo_link_posun(WebFront *front)
+{
+    return front->link.posun ? std::stoi(*front->link.posun) : -1;
+}
+EMSCRIPTEN_KEEPALIVE int zrcadlo_link_kmitocet(WebFront *front)
+{
+    return front->link.kmitocet ? std::stoi(*front->link.kmitocet) : -1;
+}
+EMSCRIPTEN_KEEPALIVE int zrcadlo_link_zpomaleni(WebFront *front)
+{
+    return front->link.zpomaleni.value_or(0);
+}
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_link_errors(WebFront *front)
+{
+    return front->link.errors.empty() ? nullptr : front->linkErrors.c_str();
+}
+// The fragment of a link to these settings; valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char *zrcadlo_link_for(WebFront *front, int posun, int kmitocet, int zpomaleni)
+{
+    front->address = StartSettings::toQuery(posun, kmitocet, zpomaleni);
+    return front->address.c_str();
+}
 }

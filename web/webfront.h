@@ -10,6 +10,7 @@
 #include "press.h"
 #include "presshost.h"
 #include "recording.h"
+#include "startsettings.h"
 
 #include <memory>
 
@@ -44,6 +45,11 @@ public:
     // the page's own), kept for the script to read.
     void narrate(double nowMs);
     Announcer::Narration narration;
+    // The settings of the page's address (a teacher's link), and the
+    // address for the settings as they stand.
+    StartSettings::Parsed link;
+    std::string linkErrors;
+    std::string address;
 
 private:
     Recording m_recording{*this};

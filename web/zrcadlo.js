@@ -115,12 +115,14 @@ const picture = new Picture($('picture'));
 function fitWindow() {
     if (!core)
         return;
-    const root = document.documentElement;
-    core._zrcadlo_fit(frontHandle, root.clientWidth, root.clientHeight, window.devicePixelRatio || 1);
+    const root = document.documentElement, message = $('linkMessage');
+    // Below a link's message, while it stands.
+    const above = message.hidden ? 0 : message.offsetHeight;
+    core._zrcadlo_fit(frontHandle, root.clientWidth, root.clientHeight - above, window.devicePixelRatio || 1);
     const scale = core._zrcadlo_scale(frontHandle);
     win.style.setProperty('--scale', String(scale));
     win.style.setProperty('--left', core._zrcadlo_left(frontHandle) + 'px');
-    win.style.setProperty('--top', core._zrcadlo_top(frontHandle) + 'px');
+    win.style.setProperty('--top', core._zrcadlo_top(frontHandle) + above + 'px');
     picture.fit(scale);
 }
 // Viewport pixels per window CSS pixel, for input that comes in the former.
@@ -290,25 +292,82 @@ function op0_Click() {
     nPosun.value = '0';
     select(op1);
     hideResultLabels();
+    followAddress();
 }
 
 function op250_Click() {
     nPosun.value = '250';
     hideResultLabels();
+    followAddress();
 }
 
 function op1_Click() {
     nKmitocet.value = '1';
     hideResultLabels();
+    followAddress();
 }
 
 function op2_Click() {
     nKmitocet.value = '2';
     hideResultLabels();
+    followAddress();
 }
 
 function HScroll1_Change() {
     nSpomaleni.value = String(slowdown());
+    followAddress();
+}
+
+// ---- A teacher's link ------------------------------------------------
+
+// The settings of the page's address (#posun=250&kmitocet=2&zpomaleni=5,
+// or the same after ?), chosen as a user would choose them, before the
+// window is first shown; what is wrong with it, said above the window.
+function openLink() {
+    const query = location.hash.slice(1) || location.search.slice(1);
+    if (query) {
+        const size = core.lengthBytesUTF8(query) + 1, text = core._malloc(size);
+        core.stringToUTF8(query, text, size);
+        core._zrcadlo_link(frontHandle, text);
+        core._free(text);
+        const posun = core._zrcadlo_link_posun(frontHandle), kmitocet = core._zrcadlo_link_kmitocet(frontHandle);
+        const zpomaleni = core._zrcadlo_link_zpomaleni(frontHandle), errors = core._zrcadlo_link_errors(frontHandle);
+        if (posun >= 0)
+            select($('op' + posun));
+        if (kmitocet >= 0)
+            select($('op' + kmitocet));
+        if (zpomaleni > 0)
+            setSlowdown(zpomaleni);
+        if (errors) {
+            $('linkMessage').textContent = core.UTF8ToString(errors);
+            $('linkMessage').hidden = false;
+        }
+    }
+    following = true;
+}
+// The message goes with the user's next action; the window takes its room.
+function dropLinkMessage() {
+    if ($('linkMessage').hidden)
+        return;
+    $('linkMessage').hidden = true;
+    fitWindow();
+}
+document.addEventListener('click', dropLinkMessage, true);
+document.addEventListener('keydown', dropLinkMessage, true);
+
+// The address follows the settings, so that it is a link to what is on
+// the screen; in place, no new history entry.
+let following = false;
+function followAddress() {
+    if (!following)
+        return;
+    const fragment = core.UTF8ToString(core._zrcadlo_link_for(frontHandle, Number(nPosun.value),
+                                                              Number(nKmitocet.value), Number(nSpomaleni.value)));
+    try {
+        history.replaceState(history.state, '', '#' + fragment);
+    } catch {
+        // A sandboxed frame may not: the settings stand all the same.
+    }
 }
 
 function cmdKonec_Click() {
@@ -568,6 +627,7 @@ function coreReady(module) {
     try {
         core = module;
         frontHandle = core._zrcadlo_create();
+        openLink();
         fitWindow();
         describe();
     } catch (error) {
