@@ -29,7 +29,7 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --is-inside-work-tree >/dev/
 fi
 
 # To build and run, on X11 and on Wayland.
-packages=(cmake g++ make qt6-base-dev libgl-dev libxcb1-dev qt6-wayland fonts-liberation2)
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev qt6-wayland fonts-liberation2)
 # The page: the core by Emscripten, the fonts cut down by fontTools, the
 # page put together by Node.js (any Node from 18 on; Debian's if none).
 web=(emscripten python3-fonttools fonts-liberation2)

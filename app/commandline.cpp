@@ -25,6 +25,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     for (const char *name : {"posun", "kmitocet", "zpomaleni"})
         settings << QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value"));
     parser.addOptions(settings);
+    const QCommandLineOption exportTo(QStringLiteral("export"), {}, QStringLiteral("file"));
+    parser.addOption(exportTo);
 
     if (!parser.parse(arguments)) {
         m_action = Action::Error;
@@ -61,6 +63,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     else if (parser.isSet(version))
         m_action = Action::Version;
     m_display = parser.value(display);
+    m_export = parser.value(exportTo);
     m_platform = parser.value(platform);
 }
 
@@ -77,13 +80,18 @@ QString CommandLine::helpText()
         "  --zpomaleni 1..20     zpomalení animace (výchozí 1)\n"
         "                        (i ve tvaru --posun=250; stejná slova jako v odkazu\n"
         "                        na stránku: zrcadlo.html#posun=250&kmitocet=2)\n"
+        "  --export SOUBOR       nakreslí celou animaci bez okna a displeje a uloží\n"
+        "                        obrázek do SOUBOR.png nebo SOUBOR.svg\n"
         "  -h, --help            vypíše tuto nápovědu a skončí\n"
         "  -v, --version         vypíše verzi programu a skončí\n"
         "  -platform NÁZEV       grafická platforma Qt, např. xcb nebo wayland\n"
         "  -display DISPLEJ      X displej, na kterém se okno otevře\n"
         "\n"
+        "V okně: Ctrl+C zkopíruje obrázek, Ctrl+S ho uloží (PNG nebo SVG),\n"
+        "Ctrl+P ho vytiskne; F11, F nebo dvojklik na obraz: celá obrazovka.\n"
+        "\n"
         "Návratové hodnoty: 0 po stisku „Konec“ nebo zavření okna,\n"
-        "1 bez displeje, 2 při chybě v příkazové řádce.\n");
+        "1 bez displeje nebo když obrázek nelze uložit, 2 při chybě v příkazové řádce.\n");
 }
 
 QString CommandLine::versionText()

@@ -29,6 +29,8 @@ public:
     QString platform() const { return m_platform; }
     // The settings the window opens with.
     const StartSettings::Parsed &settings() const { return m_settings; }
+    // A file to draw a whole press into, with no window (--export).
+    QString exportPath() const { return m_export; }
 
     static QString helpText();
     static QString versionText();
@@ -47,4 +49,5 @@ private:
     QString m_display;
     QString m_platform;
     StartSettings::Parsed m_settings;
+    QString m_export;
 };

@@ -25,6 +25,8 @@ public:
     const Picture &picture() const { return m_picture; }
     // What a press draws on: the picture, with what it draws kept.
     Canvas &canvas() { return m_recording; }
+    // What the press drew, to be drawn again elsewhere (a file, paper).
+    const Recording &recording() const { return m_recording; }
 
     // A press starts from an empty field and a new recording.
     void beginPress();

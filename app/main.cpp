@@ -55,6 +55,9 @@ int main(int argc, char *argv[])
     case CommandLine::Action::Run:
         break;
     }
+    // A press drawn into a file needs no display.
+    if (!commandLine.exportPath().isEmpty() && commandLine.platform().isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Named in a failure to start.
     if (!commandLine.display().isEmpty())
         qputenv("DISPLAY", commandLine.display().toLocal8Bit());
@@ -78,6 +81,14 @@ int main(int argc, char *argv[])
 
     Zrcadlo window;
     window.choose(commandLine.settings());
+    if (!commandLine.exportPath().isEmpty()) {
+        const QString error = window.exportPress(commandLine.exportPath());
+        if (!error.isEmpty()) {
+            print(stderr, QStringLiteral("zrcadlo: %1\n").arg(error));
+            return EXIT_FAILURE;
+        }
+        return EXIT_SUCCESS;
+    }
     window.show();
     return QApplication::exec();
 }

@@ -15,6 +15,8 @@ Picture::Picture(QSize logicalSize, qreal devicePixelRatio)
     m_image.fill(colour(Colors::LightGrey));
 }
 
+Picture::Picture(QPainter &painter) : m_ratio(1.0), m_external(&painter) {}
+
 void Picture::reset(qreal devicePixelRatio)
 {
     if (m_painter.isActive())
@@ -37,6 +39,8 @@ QPointF Picture::map(float x, float y) const
 
 QPainter &Picture::painter()
 {
+    if (m_external)
+        return *m_external;
     // One painter for the picture's lifetime: opening one per operation
     // costs more than the operation itself.
     if (!m_painter.isActive()) {

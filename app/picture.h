@@ -26,6 +26,9 @@ class Picture : public DrawingState
 {
 public:
     explicit Picture(QSize logicalSize, qreal devicePixelRatio = 1.0);
+    // Drawing on another painter instead, in field pixels: paper, a vector
+    // file. It has no image of its own.
+    explicit Picture(QPainter &painter);
 
     void line(std::int16_t flags, float x1, float y1, float x2, float y2, std::uint32_t color) override;
     void circle(std::int16_t flags, float x, float y, float radius, std::uint32_t color) override;
@@ -57,5 +60,6 @@ private:
     QImage m_image;
     qreal m_ratio;
     QPainter m_painter;
+    QPainter *m_external = nullptr;
     ChangeListener m_changed;
 };

@@ -7,10 +7,17 @@
 #include "drawingsurface.h"
 #include "look.h"
 #include "notice.h"
+#include "pictureexport.h"
 #include "windowaccessible.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -401,8 +408,67 @@ bool Zrcadlo::fullScreenInput(const QEvent *event)
 
 void Zrcadlo::keyPressEvent(QKeyEvent *event)
 {
-    if (!fullScreenInput(event))
+    // Keys, not shortcuts: held during a press like any other key, they
+    // act after it, in order.
+    if (!fullScreenInput(event) && !pictureKey(event))
         QWidget::keyPressEvent(event);
+}
+
+bool Zrcadlo::pictureKey(const QKeyEvent *event)
+{
+    QString said;
+    if (event->matches(QKeySequence::Copy)) {
+        said = copyPicture();
+    } else if (event->matches(QKeySequence::Save)) {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Uložit obrázek"), QStringLiteral("zrcadlo.png"),
+            QStringLiteral("Obrázek PNG (*.png);;Vektorový obrázek SVG (*.svg)"));
+        said = path.isEmpty() ? QStringLiteral("Obrázek neuložen.") : savePicture(path);
+    } else if (event->matches(QKeySequence::Print)) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        QPrintDialog dialog(&printer, this);
+        said = dialog.exec() == QDialog::Accepted ? printPicture(printer) : QStringLiteral("Tisk zrušen.");
+    } else {
+        return false;
+    }
+    m_notice->say(said);
+    return true;
+}
+
+qreal Zrcadlo::exportScale() const
+{
+    return std::max(1.0, placement().scale * devicePixelRatioF());
+}
+
+QString Zrcadlo::copyPicture()
+{
+    QGuiApplication::clipboard()->setImage(PictureExport(*this, *m_surface, m_surface->recording()).image(exportScale()));
+    return QStringLiteral("Obrázek zkopírován.");
+}
+
+QString Zrcadlo::savePicture(const QString &path)
+{
+    const QString error = PictureExport(*this, *m_surface, m_surface->recording()).save(path, exportScale());
+    return error.isEmpty() ? QStringLiteral("Uloženo do %1.").arg(QFileInfo(path).fileName())
+                           : QStringLiteral("Obrázek neuložen: %1.").arg(error);
+}
+
+QString Zrcadlo::printPicture(QPrinter &printer)
+{
+    PictureExport(*this, *m_surface, m_surface->recording()).print(printer);
+    return printer.printerState() == QPrinter::Error ? QStringLiteral("Tisk se nepodařil.")
+                                                      : QStringLiteral("Vytištěno.");
+}
+
+QString Zrcadlo::exportPress(const QString &path)
+{
+    // No pauses: the slowdown counts only on the screen.
+    const QString slowdown = nSpomaleni->text();
+    nSpomaleni->setText(QStringLiteral("0"));
+    cmdStart_Click();
+    nSpomaleni->setText(slowdown);
+    return PictureExport(*this, *m_surface, m_surface->recording()).save(path, 1.0);
 }
 
 void Zrcadlo::mouseDoubleClickEvent(QMouseEvent *event)

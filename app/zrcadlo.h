@@ -20,6 +20,7 @@ class Notice;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -48,6 +49,15 @@ public:
 
     // The settings of a teacher's link or options, chosen as a user would.
     void choose(const StartSettings::Parsed &settings);
+
+    // The picture given away, as the user sees it: the clipboard, a PNG or
+    // SVG file, paper. What happened, in Czech, for a screen reader too.
+    QString copyPicture();
+    QString savePicture(const QString &path);
+    QString printPicture(QPrinter &printer);
+    // A whole press drawn with no window shown, written to a file: the
+    // Czech reason where it was not.
+    QString exportPress(const QString &path);
 
     DrawingSurface &surface() { return *m_surface; }
     // Whether a control is one of the hidden settings texts.
@@ -90,6 +100,10 @@ private:
     // screen reader hears what is worth saying of it.
     void describe();
     QLabel *resultLabel(ResultLabel label) const;
+    // Ctrl+C, Ctrl+S, Ctrl+P: whether the key was one of them.
+    bool pictureKey(const QKeyEvent *event);
+    // The picture's export at the size it is seen, never below the design's.
+    qreal exportScale() const;
     // The content fitted to the window's size and ratio, and drawn again.
     void fitContent();
     // A window larger than its screen's room opens fitted to it.

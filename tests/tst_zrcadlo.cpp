@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "commandline.h"
+#include "recordinghost.h"
 #include "design.h"
 #include "drawingsurface.h"
 #include "look.h"
@@ -21,6 +22,11 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryFile>
+#include <QTemporaryDir>
+#include <QClipboard>
+#include <QPrinter>
+#include <QProcess>
+#include <QXmlStreamReader>
 #include <QScreen>
 #include <QWindow>
 
@@ -59,6 +65,8 @@ private slots:
     void contentWholeAtFractionalScales();
     void opensFittedToASmallScreen();
     void chosenByOptions();
+    void pictureGivenAway_data();
+    void pictureGivenAway();
     void designTable_data();
     void designTable();
     void creationOrder();
@@ -756,6 +764,87 @@ void TestZrcadlo::chosenByOptions()
         QCOMPARE(QStringList({text("nPosun"), text("nKmitocet"), text("nSpomaleni")}).join('/'),
                  shifted ? "250/2/5" : "0/2/20");
         QVERIFY(checked(shifted ? "op250" : "op0") && checked("op2"));
+    }
+}
+
+void TestZrcadlo::pictureGivenAway_data()
+{
+    // Each: how the picture leaves the program, after a press or before any.
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("pressed");
+    QTest::newRow("copied") << "copy" << true;
+    QTest::newRow("copied, the empty field") << "copy" << false;
+    QTest::newRow("saved as PNG") << "png" << true;
+    QTest::newRow("saved as SVG") << "svg" << true;
+    QTest::newRow("printed to a PDF file") << "pdf" << true;
+    QTest::newRow("a path that cannot be written") << "bad" << true;
+    QTest::newRow("exported without a display") << "export" << true;
+}
+
+// Ctrl+C, Ctrl+S, Ctrl+P and --export: the field and its result labels as
+// the window shows them, in vectors where the file takes them.
+void TestZrcadlo::pictureGivenAway()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, pressed);
+    QTemporaryDir dir;
+    child<QLineEdit>("nSpomaleni")->setText("0");
+    click("op250");
+    if (pressed)
+        click("cmdStart");
+    const QString file = dir.filePath("zrcadlo." + (how == "svg" || how == "pdf" ? how : QString("png")));
+    QString said;
+    if (how == "copy")
+        said = w->copyPicture();
+    else if (how == "png" || how == "svg")
+        said = w->savePicture(file);
+    else if (how == "bad")
+        said = w->savePicture(dir.filePath("missing/zrcadlo.png"));
+    else if (how == "pdf") {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        said = w->printPicture(printer);
+    } else {
+        QProcess program;
+        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCREEN_SCALE_FACTORS"})
+            bare.remove(name);
+        program.setProcessEnvironment(bare);
+        program.start(ZRCADLO_BINARY, {"--export", file, "--posun", "250"});
+        QVERIFY(program.waitForFinished(30000));
+        QVERIFY2(program.exitCode() == 0, program.readAllStandardError().constData());
+    }
+    // What a screen reader hears.
+    const QMap<QString, QString> words{{"copy", "Obrázek zkopírován."}, {"png", "Uloženo do zrcadlo.png."},
+                                       {"svg", "Uloženo do zrcadlo.svg."}, {"pdf", "Vytištěno."}};
+    if (how == "bad") {
+        QVERIFY2(said.startsWith("Obrázek neuložen: do „"), qPrintable(said));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        return;
+    }
+    QCOMPARE(said, words.value(how));
+    // The picture as the window shows it: its green resultant, or none yet.
+    const QImage seen = how == "copy" ? QGuiApplication::clipboard()->image() : QImage(file);
+    if (how == "copy" || how == "png" || how == "export") {
+        QCOMPARE(seen.size(), Picture::FieldSize);
+        QCOMPARE(Pixel::count(seen, seen.rect(), Pixel::Green) > 20, pressed);
+        QCOMPARE(Pixel::labelShown(seen, QRect(w->findChild<QLabel *>("labSoucet")->pos(), QSize(105, 41))), pressed);
+    } else if (how == "svg") {
+        // Valid SVG, a line element for each line the picture draws.
+        QFile svg(file);
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&svg);
+        int lines = 0;
+        while (!xml.atEnd())
+            lines += xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"polyline";
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        RecordingHost drawn;
+        w->surface().recording().replay(drawn);
+        QCOMPARE(lines, int(drawn.of(RecordingHost::Kind::Line).size()));
+    } else {
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-" && pdf.size() > 10000);
     }
 }
 
