@@ -43,8 +43,17 @@ void PictureExport::widgets(QPainter &painter, bool controls) const
             continue;
         painter.save();
         painter.translate((w->x() - m_picture.x()) / sx, (w->y() - m_picture.y()) / sy);
-        painter.scale(1 / sx, 1 / sy);
-        w->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+        if (const auto *label = qobject_cast<const QLabel *>(w)) {
+            // A label is its text on the window's grey: text, in a vector file.
+            const QRect box(QPoint(), label->size() / sx);
+            painter.fillRect(box, label->palette().window());
+            painter.setFont(label->font());
+            painter.setPen(label->palette().color(QPalette::WindowText));
+            painter.drawText(box, int(label->alignment()), label->text());
+        } else {
+            painter.scale(1 / sx, 1 / sy);
+            w->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::DrawWindowBackground);
+        }
         painter.restore();
     }
 }
@@ -52,9 +61,12 @@ void PictureExport::widgets(QPainter &painter, bool controls) const
 QImage PictureExport::image(qreal scale) const
 {
     // The picture as the screen draws it, sharp at this size; labels over it.
-    Picture raster(Picture::FieldSize, scale);
-    m_recording.replay(raster);
-    QImage image = raster.snapshot();
+    QImage image;
+    {
+        Picture raster(Picture::FieldSize, scale);
+        m_recording.replay(raster);
+        image = raster.snapshot();
+    }
     QPainter p(&image);
     widgets(p, false);
     return image;
