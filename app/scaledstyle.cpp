@@ -113,23 +113,18 @@ void ScaledStyle::drawTextAtSize(QPainter *painter, const QRect &rect, int flags
                                  bool enabled, const QString &text, QPalette::ColorRole textRole) const
 {
     // Where the text stands in the widget's own pixels, and how much
-    // smaller than the design it is drawn there.
+    // smaller than the design it is drawn there. Inside a scaled call the
+    // painter carries the scale: it is taken off, and the rectangle mapped.
     painter->save();
-    QTransform toWidget;
-    qreal factor = m_scale;
-    if (m_depth > 0) { // inside a scaled call: the painter is scaled already
+    QRect target = rect;
+    QSizeF f = factors(dynamic_cast<const QWidget *>(painter->device()));
+    if (m_depth > 0) {
         const QTransform scaled = painter->worldTransform();
-        factor = std::min(scaled.m11(), scaled.m22());
-        toWidget = QTransform::fromScale(1 / scaled.m11(), 1 / scaled.m22()) * scaled;
-    } else {
-        toWidget = painter->worldTransform();
-        const QSizeF f = factors(dynamic_cast<const QWidget *>(painter->device()));
-        factor = std::min(f.width(), f.height());
+        f = {scaled.m11(), scaled.m22()};
+        target = QTransform::fromScale(f.width(), f.height()).mapRect(rect);
+        painter->setWorldTransform(QTransform::fromScale(1 / f.width(), 1 / f.height()) * scaled);
     }
-    const QRect target = m_depth > 0 ? QTransform::fromScale(painter->worldTransform().m11(),
-                                                              painter->worldTransform().m22()).mapRect(rect)
-                                     : rect;
-    painter->setWorldTransform(toWidget);
+    const qreal factor = std::min(f.width(), f.height());
     QFont font = painter->font();
     const qreal dpi = std::max(1, painter->device()->logicalDpiY());
     const qreal designPixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpi / 72;
