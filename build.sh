@@ -7,7 +7,9 @@ usage="Zrcadlo on a fresh Debian 12 machine, in one command:
   ./build.sh test    set up, build, and run every test (also under ASan/UBSan)
   ./build.sh web     set up and build the page build-web/zrcadlo.html
   ./build.sh dist    set up, build, and put a release into dist/: the page, the
-                     Debian package, the source of the commit, and SHA256SUMS
+                     source tarball, Debian's source and binary packages built
+                     from it by dpkg-buildpackage (judged by lintian, and as
+                     root by autopkgtest), and SHA256SUMS
 Run as root, it installs the Debian packages that are missing; otherwise it
 prints the apt-get line to run first."
 set -euo pipefail
@@ -21,10 +23,17 @@ run | build | test | web | dist) ;;
 esac
 
 # The time of the last commit stands for "now" wherever a tool writes a
-# time (the fonts, the package, the archive), so that one commit always
-# builds the same bytes.
-if [ -z "${SOURCE_DATE_EPOCH:-}" ] && git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+# time (the fonts, the archive), so that one commit always builds the same
+# bytes: from git, or in an unpacked release tarball from the file that
+# git archive wrote it into; else the newest entry of debian/changelog.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    elif grep -qxE '[0-9]+' packaging/source-date; then
+        SOURCE_DATE_EPOCH=$(cat packaging/source-date)
+    else
+        SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n1)" +%s)
+    fi
     export SOURCE_DATE_EPOCH
 fi
 
@@ -35,8 +44,10 @@ packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev qt6-wayl
 web=(emscripten python3-fonttools fonts-liberation2)
 command -v node >/dev/null || web+=(nodejs)
 [ "$mode" = web ] && packages=("${web[@]}")
-# A release: the package's library scan as well.
-[ "$mode" = dist ] && packages+=("${web[@]}" dpkg-dev file)
+# Debian's build of the package (debian/control's Build-Depends) and its
+# judges: lintian, and autopkgtest against the installed package.
+debian=(debhelper dpkg-dev lintian)
+[ "$mode" = dist ] && packages+=("${web[@]}" "${debian[@]}" autopkgtest)
 # The tests' servers and bus, synthetic input and screenshots, the package
 # and its judges, the memory and system-call checks, and the page's three
 # browser engines (driven from npm: playwright-core, puppeteer-core; WebKit
@@ -44,7 +55,7 @@ command -v node >/dev/null || web+=(nodejs)
 # reader Orca, heard in Czech.
 if [ "$mode" = test ]; then
     packages+=("${web[@]}" xvfb weston dbus-daemon xdotool x11-utils imagemagick
-        dpkg-dev file lintian appstream desktop-file-utils reuse strace valgrind chromium
+        "${debian[@]}" appstream desktop-file-utils reuse strace valgrind chromium
         firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core orca locales)
     command -v npm >/dev/null || packages+=(npm)
 fi
@@ -107,16 +118,29 @@ web)
 dist)
     # What a release offers, built from the commit: a dirty tree is said.
     [ -z "$(git status --porcelain 2>/dev/null)" ] ||
-        echo "Note: the work tree has changes; the source archive holds the last commit only." >&2
+        echo "Note: the work tree has changes; the release is built from the last commit." >&2
     build_web
-    build build -DBUILD_TESTING=OFF -DZRCADLO_WERROR=OFF
-    version=$(sed -n 's/^project(zrcadlo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-    rm -rf dist build/dist
+    rm -rf dist build/release
+    # The tarball and Debian's source and binary packages, built from it.
+    packaging/debian-build.sh . build/release release
     mkdir -p dist
-    cp build-web/zrcadlo.html dist/
-    (cd build && cpack -G DEB -B "$PWD/dist" >/dev/null)
-    cp build/dist/zrcadlo_*.deb dist/
-    git archive --format=tar --prefix="zrcadlo-$version/" HEAD | gzip -9n >"dist/zrcadlo-$version.tar.gz"
+    cp build-web/zrcadlo.html build/release/zrcadlo-*.tar.gz dist/
+    (cd build/release/debian && cp zrcadlo_*.dsc zrcadlo_*.debian.tar.xz zrcadlo_*.orig.tar.gz \
+        zrcadlo_*_"$(dpkg --print-architecture)".deb "$OLDPWD/dist/")
+    # The installed package tested as Debian's CI tests it. The null runner
+    # installs it and the tests' needs on this machine: as root only, and
+    # the package taken away again unless it was installed before.
+    if [ "$(id -u)" -eq 0 ]; then
+        had=$(dpkg-query -W -f='${Status}' zrcadlo 2>/dev/null | grep -c 'install ok installed' || true)
+        autopkgtest --summary-file=build/release/autopkgtest.summary dist/zrcadlo_*.deb \
+            build/release/debian/zrcadlo-*/ -- null || { cat build/release/autopkgtest.summary; exit 1; }
+        [ "$had" -gt 0 ] || apt-get purge -y -qq zrcadlo >/dev/null
+        echo "autopkgtest:"
+        cat build/release/autopkgtest.summary
+    else
+        echo "Not run: autopkgtest installs the package, so as root only:"
+        echo "  sudo autopkgtest $PWD/dist/zrcadlo_*.deb $PWD/build/release/debian/zrcadlo-*/ -- null"
+    fi
     (cd dist && sha256sum -- * >SHA256SUMS)
     echo "The release, in $PWD/dist:"
     cat dist/SHA256SUMS

@@ -12,6 +12,7 @@ trap 'rm -rf "$scratch"' EXIT
 cd "$source"
 reuse lint >"$scratch/reuse" || { cat "$scratch/reuse"; exit 1; }
 echo "reuse lint: compliant"
+reuse spdx 2>/dev/null | python3 "$source/tests/copyright.py"
 
 fail=0
 # expect STATUS STREAM PATTERN -- command...: the status, and the one stream
@@ -61,4 +62,21 @@ for page in packaging/zrcadlo.1 packaging/zrcadlo.cs.1; do
         sed 's/\\//g' | sort -u)
     [ -n "$help_options" ] && [ "$help_options" = "$page_options" ] || { echo "FAIL: $page lists $page_options, --help $help_options" >&2; fail=1; }
 done
+# One version, from debian/changelog, wherever a user or a packager reads it.
+version=$(dpkg-parsechangelog -S Version)
+upstream=${version%-*}
+released=$(date -u -d "@$(dpkg-parsechangelog -S Timestamp)" +%F)
+while read -r what said; do
+    if [ "$said" = "$upstream" ] || [ "$said" = "$upstream $released" ]; then
+        echo "ok: $what says $said"
+    else
+        echo "FAIL: $what says $said; debian/changelog $upstream of $released" >&2
+        fail=1
+    fi
+done <<EOF
+--version $("${nodisplay[@]}" "$binary" --version | sed -n 's/^zrcadlo //p')
+zrcadlo.1 $(sed -n 's/^\.TH .*"zrcadlo \([^"]*\)".*/\1/p' packaging/zrcadlo.1)
+zrcadlo.cs.1 $(sed -n 's/^\.TH .*"zrcadlo \([^"]*\)".*/\1/p' packaging/zrcadlo.cs.1)
+metainfo $(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 \2/p' packaging/*.metainfo.xml | head -n1)
+EOF
 exit $fail

@@ -2,22 +2,22 @@
 # SPDX-FileCopyrightText: 2026 Velimor
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Builds the Debian package from a build folder and has Debian's own tools
-# judge it; then unpacks it into a scratch root and starts the installed
+# Builds the Debian source and binary packages from the work tree as a
+# release builds them (dpkg-buildpackage from the tarball, lintian on the
+# .changes); then unpacks the binary package into a scratch root, has the
+# desktop's own validators judge what it installs, and starts the installed
 # binary on a real X server until its window is there, with its identity
 # and icon set for the desktop.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
-build=$1
+source=$1
 scratch=$(mktemp -d)
 pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$scratch"' EXIT
 id=example.velimor.zrcadlo
 
-(cd "$build" && cpack -G DEB -B "$scratch/out" >/dev/null)
-deb=$(ls "$scratch"/out/zrcadlo_*.deb)
-# Infos and pedantic tags shown; errors and warnings fail.
-lintian -I --pedantic --fail-on error,warning "$deb" 2> >(grep -v 'root privileges' >&2)
+"$source/packaging/debian-build.sh" "$source" "$scratch/out" tree
+deb=$(ls "$scratch"/out/debian/zrcadlo_*_"$(dpkg --print-architecture)".deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends; Recommends: $(dpkg-deb -f "$deb" Recommends)"
 for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2 libc6; do
@@ -30,7 +30,8 @@ dpkg-deb -x "$deb" "$scratch/root"
 root=$scratch/root/usr
 for f in bin/zrcadlo share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-    share/man/man1/zrcadlo.1.gz share/man/cs/man1/zrcadlo.1.gz share/doc/zrcadlo/copyright; do
+    share/man/man1/zrcadlo.1.gz share/man/cs/man1/zrcadlo.1.gz share/doc/zrcadlo/copyright \
+    share/doc/zrcadlo/changelog.Debian.gz; do
     [ -f "$root/$f" ] || { echo "package lacks /usr/$f" >&2; exit 1; }
 done
 # desktop-file-validate exits 0 on hints too: any word from it fails.
