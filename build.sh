@@ -146,17 +146,46 @@ dist)
     cat dist/SHA256SUMS
     ;;
 test)
+    start=$SECONDS
+    # npm's modules come while the page builds.
+    npm ci --no-audit --no-fund --loglevel=error &
+    npm=$!
     build_web
-    npm ci --no-audit --no-fund --loglevel=error
-    # Tests on and warnings as errors, whatever an earlier run left in the cache.
+    wait "$npm"
+    web=$SECONDS
+    # Tests on and warnings as errors, whatever an earlier run left in the
+    # cache; the benchmark built, not run, so that a change cannot break it
+    # unseen.
     build build -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_PAGE="$PWD/build-web/zrcadlo.html"
-    # Built, not run, so that a change cannot break the benchmark unseen.
     cmake --build build -j"$jobs" --target bench
-    ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
-    # The same suite once more with AddressSanitizer and UBSan; any report
-    # fails it. The page's test has no native code of ours to check.
-    build build-asan -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-        ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
+    built=$SECONDS
+    # The same suite once more with AddressSanitizer and UBSan (any report
+    # fails it; the page's test has no native code of ours to check),
+    # built and run beside the plain suite, whose tests mostly wait for a
+    # pace, a window or a browser.
+    mkdir -p build-asan
+    (
+        build build-asan -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_SANITIZE=ON
+        ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+            ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
+    ) >build-asan/suite.log 2>&1 &
+    sanitized=$!
+    plain=0
+    ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs" | tee build/suite.log || plain=$?
+    tested=$SECONDS
+    asan=0
+    wait "$sanitized" || asan=$?
+    echo
+    echo "Under AddressSanitizer and UBSan:"
+    cat build-asan/suite.log
+    echo
+    echo "Where the time went: the page and npm $((web - start)) s, the build $((built - web)) s," \
+        "the suite $((tested - built)) s, the sanitizer build and suite to $((SECONDS - built)) s;" \
+        "$((SECONDS - start)) s in all. The slowest tests:"
+    sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' build/suite.log |
+        sort -rn | head -n 5 | awk '{ printf "  %6.1f s  %s\n", $1, $2 }'
+    sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' build-asan/suite.log |
+        sort -rn | head -n 2 | awk '{ printf "  %6.1f s  %s (sanitized)\n", $1, $2 }'
+    [ "$plain" -eq 0 ] && [ "$asan" -eq 0 ]
     ;;
 esac
