@@ -3,8 +3,9 @@
 
 // The page in real browsers, opened from file:// as a teacher opens it,
 // against the desktop as the reference (tests/desktopreference), in one
-// engine a run: chromium, firefox or webkit (tests/engines.mjs):
-//   node tests/tst_web.mjs build-web/zrcadlo.html build/tests/desktopreference chromium
+// engine a run: chromium, firefox or webkit (tests/engines.mjs), and of
+// its rows all, those every engine runs (shared) or Chromium's own:
+//   node tests/tst_web.mjs build-web/zrcadlo.html build/tests/desktopreference chromium [all|shared|chromium-only]
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
@@ -12,7 +13,7 @@ import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
-import { after, before, test } from 'node:test';
+import { after, before, test as nodeTest } from 'node:test';
 import { launch } from './engines.mjs';
 
 const [PAGE, REFERENCE] = process.argv.slice(2, 4).map((path) => resolve(path));
@@ -20,6 +21,14 @@ const ENGINE = process.argv[4] ?? 'chromium';
 const FILE_URL = 'file://' + PAGE;
 // Rows that need DevTools or emulation run in Chromium alone.
 const CHROMIUM_ONLY = { skip: ENGINE !== 'chromium' && 'Chromium only' };
+// One part of the rows a run, so that Chromium's two can run side by side.
+const PART = process.argv[5] ?? 'all';
+function test(name, options, fn) {
+    if (typeof options === 'function')
+        [options, fn] = [{}, options];
+    const part = options === CHROMIUM_ONLY ? 'chromium-only' : 'shared';
+    return nodeTest(name, { ...options, skip: options.skip || (PART !== 'all' && PART !== part && `not in this part`) }, fn);
+}
 const scratch = mkdtempSync(join(tmpdir(), 'zrcadlo-web-'));
 // The window's design, the table both front ends are built from.
 const DESIGN = reference('design');
