@@ -52,29 +52,54 @@ debian=(debhelper dpkg-dev lintian)
 # and its judges, the memory and system-call checks, and the page's three
 # browser engines (driven from npm: playwright-core, puppeteer-core; WebKit
 # by its own WebDriver) with poppler to look at a printed page; the screen
-# reader Orca, heard in Czech.
+# reader Orca, heard in Czech. What only the tests run comes while the
+# builds go on.
+later=()
 if [ "$mode" = test ]; then
-    packages+=("${web[@]}" xvfb weston dbus-daemon xdotool x11-utils imagemagick
-        "${debian[@]}" appstream desktop-file-utils reuse strace valgrind chromium
-        firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core orca locales)
+    packages+=("${web[@]}")
     command -v npm >/dev/null || packages+=(npm)
+    later=(xvfb weston dbus-daemon xdotool x11-utils imagemagick "${debian[@]}" appstream desktop-file-utils
+        reuse strace valgrind chromium firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core
+        orca locales)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+missing_of() {
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_later < <(missing_of "${later[@]}")
+installing=
+mkdir -p build
+rm -f build/install.done
+if [ $((${#missing[@]} + ${#missing_later[@]})) -gt 0 ]; then
     if [ "$(id -u)" -eq 0 ]; then
         export DEBIAN_FRONTEND=noninteractive
         apt-get update -qq
-        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        if [ ${#missing_later[@]} -gt 0 ]; then
+            echo "Installing, while the builds go on: ${missing_later[*]}"
+            (
+                status=0
+                apt-get install -y -qq --no-install-recommends "${missing_later[@]}" >build/install.log 2>&1 || status=$?
+                echo "$status" >build/install.done
+            ) &
+            installing=$!
+        fi
     else
         echo "Missing packages. Run this once, then run $0 again:"
-        echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}"
+        echo "  sudo apt-get install -y --no-install-recommends ${missing[*]} ${missing_later[*]}"
         exit 1
     fi
 fi
+# Waits for what the tests run, if it is still being installed.
+installed() {
+    [ -n "$installing" ] || return 0
+    while [ ! -s build/install.done ]; do sleep 1; done
+    [ "$(cat build/install.done)" = 0 ] || { cat build/install.log >&2; return 1; }
+}
 
 jobs=$(nproc)
 build() { # dir, extra cmake args...
@@ -162,14 +187,18 @@ test)
     # The same suite once more with AddressSanitizer and UBSan (any report
     # fails it; the page's test has no native code of ours to check),
     # built and run beside the plain suite, whose tests mostly wait for a
-    # pace, a window or a browser.
+    # pace, a window or a browser; at a lower priority, so that a screen
+    # reader there still answers its keys at once.
     mkdir -p build-asan
     (
+        renice -n 10 "$BASHPID" >/dev/null
         build build-asan -DBUILD_TESTING=ON -DZRCADLO_WERROR=ON -DZRCADLO_SANITIZE=ON
+        installed
         ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
             ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
     ) >build-asan/suite.log 2>&1 &
     sanitized=$!
+    installed
     plain=0
     # One test more than cores: most of the time they wait.
     ctest --test-dir build --output-on-failure --no-tests=error -j"$((jobs + 1))" | tee build/suite.log || plain=$?

@@ -16,7 +16,8 @@ pid=
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$scratch"' EXIT
 id=example.velimor.zrcadlo
 
-"$source/packaging/debian-build.sh" "$source" "$scratch/out" tree
+# The compiler at a lower priority than the tests beside it.
+nice -n 10 "$source/packaging/debian-build.sh" "$source" "$scratch/out" tree
 deb=$(ls "$scratch"/out/debian/zrcadlo_*_"$(dpkg --print-architecture)".deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends; Recommends: $(dpkg-deb -f "$deb" Recommends)"
