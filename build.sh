@@ -216,10 +216,12 @@ test)
     echo "Where the time went: the page and npm $((web - start)) s, the build $((built - web)) s," \
         "the suite $((tested - built)) s; the sanitizer build and suite beside them $((SECONDS - start)) s;" \
         "$((SECONDS - start)) s in all. The slowest tests:"
-    sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' build/suite.log |
-        sort -rn | head -n 5 | awk '{ printf "  %6.1f s  %s\n", $1, $2 }'
-    sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' build-asan/suite.log |
-        sort -rn | head -n 2 | awk '{ printf "  %6.1f s  %s (sanitized)\n", $1, $2 }'
+    slowest() { # log, how many, said after each
+        sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' "$1" |
+            sort -rn | head -n "$2" | awk -v after="$3" '{ printf "  %6.1f s  %s%s\n", $1, $2, after }'
+    }
+    slowest build/suite.log 5 ""
+    slowest build-asan/suite.log 2 " (sanitized)"
     [ "$plain" -eq 0 ] && [ "$asan" -eq 0 ]
     ;;
 esac
