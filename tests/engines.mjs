@@ -143,11 +143,21 @@ async function launchWebKit() {
     const evaluate = (fn, arg) => send('POST', session + '/execute/sync',
                                        { script: `return (${fn}).apply(null, arguments)`, args: [arg ?? null] });
     // The window's size is set so that its viewport has the size asked
-    // for, around the browser's own bars.
+    // for, around the browser's own bars. The page learns of a new window
+    // size later than the driver answers, so each step waits for the
+    // viewport to change before it measures again.
+    const viewport = () => evaluate(() => [innerWidth, innerHeight]);
     const resize = async (width, height) => {
-        await send('POST', session + '/window/rect', { width, height });
-        const [w, h] = await evaluate(() => [innerWidth, innerHeight]);
-        await send('POST', session + '/window/rect', { width: 2 * width - w, height: 2 * height - h });
+        for (let step = 0; ; step++) {
+            const [w, h] = await viewport();
+            if (w === width && h === height)
+                return;
+            if (step === 10)
+                throw new Error(`the viewport stays ${w}×${h}, not ${width}×${height}`);
+            const outer = await send('GET', session + '/window/rect');
+            await send('POST', session + '/window/rect', { width: outer.width + width - w, height: outer.height + height - h });
+            await waitFor({ evaluate }, ([u, v]) => innerWidth !== u || innerHeight !== v, [w, h], 5).catch(() => {});
+        }
     };
     return {
         name: 'webkit',
