@@ -59,7 +59,7 @@ if [ "$mode" = test ]; then
     packages+=("${web[@]}")
     command -v npm >/dev/null || packages+=(npm)
     later=(xvfb weston dbus-daemon xdotool x11-utils imagemagick "${debian[@]}" appstream desktop-file-utils
-        reuse strace valgrind chromium firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core
+        reuse python3-debian strace valgrind chromium firefox-esr webkit2gtk-driver poppler-utils python3-pyatspi at-spi2-core
         orca locales)
 fi
 

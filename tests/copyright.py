@@ -5,10 +5,12 @@
 # debian/copyright against the REUSE data: for every file that reuse knows,
 # the paragraph that Debian's format applies to it (the last whose Files
 # pattern matches) names the same licence and the same copyright.
-# Reads `reuse spdx` on standard input; run in the project's folder.
-import fnmatch
+# Reads `reuse spdx` on standard input; run in the project's folder
+# (Debian's python3-debian reads debian/copyright).
 import re
 import sys
+
+from debian.copyright import Copyright
 
 
 def paragraphs(text):
@@ -23,24 +25,23 @@ def paragraphs(text):
         yield fields
 
 
-stanzas = [p for p in paragraphs(open("debian/copyright").read()) if "Files" in p]
+debian = Copyright(open("debian/copyright"))
 files = [p for p in paragraphs(sys.stdin.read()) if "FileName" in p]
 if not files:
     sys.exit("reuse spdx gave no files")
 failures = 0
 for f in files:
     name = f["FileName"].removeprefix("./")
-    matching = [s for s in stanzas if any(fnmatch.fnmatchcase(name, g) for g in s["Files"].split())]
-    if not matching:
+    stanza = debian.find_files_paragraph(name)
+    if stanza is None:
         print(f"{name}: no Files paragraph in debian/copyright")
         failures += 1
         continue
-    stanza = matching[-1]
-    licence = stanza["License"].splitlines()[0]
+    licence = stanza.license.synopsis
     # A manual page's own notice, with its \(co sign and full stop, names the same holder.
     holders = {re.sub(r"^(SPDX-FileCopyrightText:|Copyright)?\s*(\\\(co|©|\(c\))?\s*|\.$", "", line.strip())
                for line in re.sub(r"</?text>", "", f.get("FileCopyrightText", "")).splitlines() if line.strip()}
-    said = set(stanza["Copyright"].splitlines())
+    said = set(stanza.copyright.splitlines())
     if f["LicenseInfoInFile"] != licence or not holders <= said:
         print(f"{name}: reuse says {f['LicenseInfoInFile']}, {sorted(holders)}; "
               f"debian/copyright says {licence}, {sorted(said)}")

@@ -12,7 +12,7 @@ trap 'rm -rf "$scratch"' EXIT
 cd "$source"
 reuse lint >"$scratch/reuse" || { cat "$scratch/reuse"; exit 1; }
 echo "reuse lint: compliant"
-reuse spdx 2>/dev/null | python3 "$source/tests/copyright.py"
+reuse spdx 2>/dev/null | "$source/tests/copyright.py"
 
 fail=0
 # expect STATUS STREAM PATTERN -- command...: the status, and the one stream
